@@ -1,0 +1,5 @@
+#pragma once
+
+// Each qevtool command takes the arguments after its name and returns the exit code.
+int runEvalCommand(int argc, char** argv);
+int runFormatCommand(int argc, char** argv);

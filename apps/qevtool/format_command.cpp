@@ -1,0 +1,8 @@
+#include "commands.h"
+
+#include <cstdio>
+
+int runFormatCommand(int, char**) {
+    std::fputs("qevtool format: not built yet\n", stderr);
+    return 1;
+}

@@ -1,0 +1,34 @@
+#include "commands.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+struct Command {
+    const char* name;
+    const char* usage;
+    int (*run)(int, char**);
+};
+
+const Command kCommands[] = {
+    {"eval", "eval FORMULA [NAME=VALUE ...]   value of a property text", runEvalCommand},
+    {"format", "format PATTERN VALUE             a format pattern applied to a value", runFormatCommand},
+};
+
+int usage() {
+    std::fputs("usage: qevtool COMMAND ...\n", stderr);
+    for (const Command& c : kCommands) std::fprintf(stderr, "  qevtool %s\n", c.usage);
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    if (argc < 2) return usage();
+    for (const Command& c : kCommands)
+        if (std::strcmp(argv[1], c.name) == 0) return c.run(argc - 2, argv + 2);
+    return usage();
+}
