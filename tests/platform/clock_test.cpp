@@ -1,5 +1,4 @@
 #include "platform/clock.h"
-#include "platform/sound.h"
 
 #include <gtest/gtest.h>
 
@@ -14,25 +13,6 @@ TEST(Clock, ElapsedSurvivesTheWrap) {
     clock.advance(0x200);
     EXPECT_EQ(clock.ticks(), 0x100u);
     EXPECT_EQ(Clock::elapsed(start, clock.ticks()), 0x200u);
-}
-
-TEST(Clock, OverrideReplacesTheSteadyDefault) {
-    EXPECT_NE(dynamic_cast<SteadyClock*>(&Clock::instance()), nullptr);
-    ManualClock manual(42);
-    {
-        ScopedOverride<Clock> useManual(manual);
-        EXPECT_EQ(Clock::instance().ticks(), 42u);
-    }
-    EXPECT_NE(dynamic_cast<SteadyClock*>(&Clock::instance()), nullptr);
-}
-
-TEST(Sound, CountingDoubleStandsInForTheBeep) {
-    CountingSound counting;
-    ScopedOverride<Sound> useCounting(counting);
-    Sound::instance().beep();
-    Sound::instance().beep();
-    EXPECT_EQ(counting.beeps(), 2);
-    QtSound().beep(); // harmless without a speaker
 }
 
 } // namespace

@@ -146,15 +146,5 @@ TEST(ScriptedDialogs, AnswersFromQueuesAndRecordsEveryCall) {
     EXPECT_EQ(dialogs.messages(), (QStringList{"eins", "zwei"}));
 }
 
-TEST(ScriptedDialogs, ShowErrorIsAnErrorBoxWithOk) {
-    ScriptedDialogs dialogs;
-    dialogs.showError(nullptr, QStringLiteral("kaputt"));
-    ASSERT_EQ(dialogs.calls().size(), 1u);
-    const auto& call = dialogs.calls().front();
-    EXPECT_EQ(call.icon, MessageIcon::Error);
-    EXPECT_EQ(call.buttons, MessageButtons::Ok);
-    EXPECT_EQ(call.text, QStringLiteral("kaputt"));
-}
-
 } // namespace
 } // namespace ovanto

@@ -111,21 +111,5 @@ TEST(QtKeyState, WatchesTheApplicationAndDetachesWhenDestroyed) {
     QTest::keyClick(&widget, Qt::Key_Space);
 }
 
-TEST(KeyState, FakeAndOverride) {
-    FakeKeyState fake;
-    ScopedOverride<KeyState> useFake(fake);
-    KeyState& keys = KeyState::instance();
-    EXPECT_EQ(&keys, &fake);
-    fake.press(0x10);
-    fake.press(0x10);
-    fake.press('K');
-    EXPECT_TRUE(keys.isDown(0x10));
-    fake.release(0x10);
-    EXPECT_FALSE(keys.isDown(0x10));
-    EXPECT_TRUE(keys.isDown('K'));
-    fake.releaseAll();
-    EXPECT_FALSE(keys.isDown('K'));
-}
-
 } // namespace
 } // namespace ovanto

@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
-#include <clocale>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -111,15 +110,6 @@ TEST_F(ValueFiles, WriteErrorIsReportedWithTheFileName) {
     ASSERT_EQ(dialogs.messages().size(), 1);
     EXPECT_TRUE(dialogs.messages()[0].contains(bad));
     EXPECT_EQ(dialogs.calls().back().icon, MessageIcon::Error);
-}
-
-TEST(FormatExtended, IgnoresTheProcessLocale) {
-    const std::string before = std::setlocale(LC_ALL, nullptr);
-    if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr && std::setlocale(LC_ALL, "de_DE") == nullptr)
-        GTEST_SKIP() << "no German locale installed";
-    const std::string text = formatExtended(1.5L);
-    std::setlocale(LC_ALL, before.c_str());
-    EXPECT_EQ(text, "1.50000000000000000000e+00");
 }
 
 } // namespace
