@@ -26,7 +26,7 @@ constexpr KeyPair kFixedKeys[] = {
     {Qt::Key_Shift, VirtualKey::Shift},
     {Qt::Key_Control, VirtualKey::Control},
     {Qt::Key_Alt, VirtualKey::Menu},
-    {Qt::Key_AltGr, VirtualKey::RMenu},
+    {Qt::Key_AltGr, VirtualKey::Menu},
     {Qt::Key_Pause, VirtualKey::Pause},
     {Qt::Key_CapsLock, VirtualKey::Capital},
     {Qt::Key_Escape, VirtualKey::Escape},
