@@ -2,6 +2,7 @@
 
 #include "elements/core/formula/conversion_error.h"
 
+#include <QProcess>
 #include <QString>
 #include <cfloat>
 #include <cmath>
@@ -204,6 +205,30 @@ TEST(FormatPattern, RandomPatternsNeverMisbehave) {
         }
     }
     EXPECT_GT(accepted, 250);
+}
+
+TEST(FormatPattern, QevtoolFormatCommand) {
+    const struct {
+        QStringList arguments;
+        int exitCode;
+        QByteArray output;
+    } cases[] = {
+        {{"%5d m", "12.5"}, 0, "   12 m\n"},
+        {{"Level %8.3f", " 2.5"}, 0, "Level    2.500\n"},
+        {{"%m", "-1234.5"}, 0, "-1,234.50 \u20ac\n"},
+        {{"%5s", "1"}, 1, ""},
+        {{"%d", "1e30"}, 1, ""},
+        {{"%f", "1,5"}, 1, ""},
+        {{"%f"}, 2, ""},
+    };
+    for (const auto& c : cases) {
+        QProcess tool;
+        tool.start(QStringLiteral(QEVTOOL_PATH), QStringList{QStringLiteral("format")} + c.arguments);
+        ASSERT_TRUE(tool.waitForFinished(-1));
+        EXPECT_EQ(tool.exitCode(), c.exitCode) << c.arguments.join(QLatin1Char(' ')).toStdString();
+        EXPECT_EQ(tool.readAllStandardOutput().toStdString(), c.output.toStdString());
+        EXPECT_EQ(tool.readAllStandardError().isEmpty(), c.exitCode == 0);
+    }
 }
 
 } // namespace
