@@ -14,7 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::memcpy(&value, data, 10);
     qint64 integer = 0;
     std::memcpy(&integer, data + 2, 8);
-    const QString pattern = QString::fromUtf8(reinterpret_cast<const char*>(data + 10), static_cast<qsizetype>(size - 10));
+    const QString pattern =
+        QString::fromUtf8(reinterpret_cast<const char*>(data + 10), static_cast<qsizetype>(size - 10));
     const qsizetype bound = pattern.size() + ovanto::kMaxFormatWidth + 5000;
     try {
         if (ovanto::FormatValue(pattern, value).size() > bound) std::abort();

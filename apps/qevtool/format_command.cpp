@@ -16,7 +16,8 @@ bool parseNumber(const char* text, long double& value) {
     char* end = nullptr;
     value = strtold_l(text, &end, cLocale);
     if (end == text) return false;
-    while (*end == ' ') ++end;
+    while (*end == ' ')
+        ++end;
     return *end == '\0';
 }
 

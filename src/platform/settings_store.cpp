@@ -37,26 +37,32 @@ QString matchIgnoringCase(const QStringList& existing, const QString& name) {
 
 // Leaves settings inside the group, reusing stored spellings of each component.
 void enterGroups(QSettings& settings, const QStringList& groups) {
-    for (const QString& group : groups) settings.beginGroup(matchIgnoringCase(settings.childGroups(), group));
+    for (const QString& group : groups)
+        settings.beginGroup(matchIgnoringCase(settings.childGroups(), group));
 }
 
 QString storedText(const QVariant& value) {
     // An unquoted value with commas comes back from an INI file as a list.
-    if (value.metaType().id() == QMetaType::QStringList) return value.toStringList().join(QStringLiteral(", "));
+    if (value.metaType().id() == QMetaType::QStringList)
+        return value.toStringList().join(QStringLiteral(", "));
     return value.toString();
 }
 
 } // namespace
 
-SettingsStore::SettingsStore(QString rootDirectory) : m_root(std::move(rootDirectory)) {}
+SettingsStore::SettingsStore(QString rootDirectory) : m_root(std::move(rootDirectory)) {
+}
 
 SettingsStore& SettingsStore::current() {
     if (g_current != nullptr) return *g_current;
-    static SettingsStore defaultStore(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    static SettingsStore defaultStore(
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
     return defaultStore;
 }
 
-void SettingsStore::setCurrent(SettingsStore* store) { g_current = store; }
+void SettingsStore::setCurrent(SettingsStore* store) {
+    g_current = store;
+}
 
 QString SettingsStore::joinKey(const QString& keyPath, const QString& subkey) {
     if (keyPath.isEmpty()) return subkey;
@@ -67,7 +73,8 @@ QString SettingsStore::joinKey(const QString& keyPath, const QString& subkey) {
 SettingsStore::Location SettingsStore::locate(const QString& keyPath) const {
     Location location;
     QStringList components = splitKeyPath(keyPath);
-    if (!components.isEmpty() && components.front().compare(QLatin1String("Software"), Qt::CaseInsensitive) == 0)
+    if (!components.isEmpty() &&
+        components.front().compare(QLatin1String("Software"), Qt::CaseInsensitive) == 0)
         components.removeFirst();
     if (components.isEmpty() || m_root.isEmpty()) return location;
     const QString fileKey = components.takeFirst();

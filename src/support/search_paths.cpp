@@ -20,7 +20,8 @@ SearchPathState& state() {
 
 void ensureLoaded() {
     if (!state().loaded)
-        LoadSearchPaths(QString::fromLatin1(kHostSearchPathsKey), QString::fromLatin1(kHostSearchPathsSubkey));
+        LoadSearchPaths(QString::fromLatin1(kHostSearchPathsKey),
+                        QString::fromLatin1(kHostSearchPathsSubkey));
 }
 
 bool isExistingFile(const QString& name) {
@@ -28,7 +29,9 @@ bool isExistingFile(const QString& name) {
     return info.exists() && !info.isDir();
 }
 
-bool isSeparator(QChar c) { return c == QLatin1Char('/') || c == QLatin1Char('\\'); }
+bool isSeparator(QChar c) {
+    return c == QLatin1Char('/') || c == QLatin1Char('\\');
+}
 
 } // namespace
 
@@ -58,7 +61,8 @@ bool FindFile(QString& fileName) {
     ensureLoaded();
 
     qsizetype cut = fileName.size();
-    while (cut > 0 && !isSeparator(fileName[cut - 1])) --cut;
+    while (cut > 0 && !isSeparator(fileName[cut - 1]))
+        --cut;
     const QString bareName = fileName.mid(cut);
     if (bareName.isEmpty()) return false;
 
@@ -82,7 +86,8 @@ QStringList SearchPaths() {
 
 void InitSearchPaths() {
     if (state().references++ == 0)
-        LoadSearchPaths(QString::fromLatin1(kHostSearchPathsKey), QString::fromLatin1(kHostSearchPathsSubkey));
+        LoadSearchPaths(QString::fromLatin1(kHostSearchPathsKey),
+                        QString::fromLatin1(kHostSearchPathsSubkey));
 }
 
 void FiniSearchPaths() {

@@ -20,7 +20,8 @@ std::optional<FamilySettings>& current() {
 
 } // namespace
 
-FamilySettings::FamilySettings() : defaultColors(kStandardColors) {}
+FamilySettings::FamilySettings() : defaultColors(kStandardColors) {
+}
 
 FamilySettings LoadFamilySettings(const SettingsStore& store) {
     const QString key = SettingsStore::joinKey(QString::fromLatin1(kFamilySettingsKey),
@@ -55,8 +56,12 @@ const FamilySettings& CurrentFamilySettings() {
     return *current();
 }
 
-void SetFamilySettings(const FamilySettings& settings) { current() = settings; }
+void SetFamilySettings(const FamilySettings& settings) {
+    current() = settings;
+}
 
-void ReloadFamilySettings() { current() = LoadFamilySettings(SettingsStore::current()); }
+void ReloadFamilySettings() {
+    current() = LoadFamilySettings(SettingsStore::current());
+}
 
 } // namespace ovanto

@@ -37,8 +37,8 @@ ArgumentKind kindOf(char type) {
 }
 
 bool isKnownType(char type) {
-    return type == 'd' || type == 'u' || type == 'x' || type == 'e' || type == 'f' || type == 'g' || type == 'n' ||
-           type == 'm';
+    return type == 'd' || type == 'u' || type == 'x' || type == 'e' || type == 'f' || type == 'g' ||
+           type == 'n' || type == 'm';
 }
 
 // Reads digits at pos, saturating far above any accepted limit so that long
@@ -115,8 +115,8 @@ struct Scientific {
 
 Scientific scientificDigits(long double magnitude, int count) {
     std::array<char, 128> buffer{};
-    const auto result =
-        std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude, std::chars_format::scientific, count - 1);
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
+                                      std::chars_format::scientific, count - 1);
     Scientific sci;
     const char* p = buffer.data();
     for (; p < result.ptr && *p != 'e'; ++p)
@@ -139,7 +139,8 @@ std::string scientificText(const Scientific& sci, bool trimZeros) {
     std::string mantissa = sci.digits.substr(0, 1);
     std::string fraction = sci.digits.substr(1);
     if (trimZeros) {
-        while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
+        while (!fraction.empty() && fraction.back() == '0')
+            fraction.pop_back();
     }
     if (!fraction.empty()) mantissa += '.' + fraction;
     return mantissa + exponentText(sci.exponent);
@@ -158,7 +159,8 @@ std::string generalText(long double magnitude, int precision) {
         if (point < sci.digits.size()) text += '.' + sci.digits.substr(point);
     }
     if (text.find('.') != std::string::npos) {
-        while (text.back() == '0') text.pop_back();
+        while (text.back() == '0')
+            text.pop_back();
         if (text.back() == '.') text.pop_back();
     }
     return text;
@@ -167,8 +169,8 @@ std::string generalText(long double magnitude, int precision) {
 std::string fixedText(long double magnitude, int precision) {
     // The largest long double has 4933 integer digits.
     std::array<char, 5120> buffer{};
-    const auto result =
-        std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude, std::chars_format::fixed, precision);
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
+                                      std::chars_format::fixed, precision);
     return std::string(buffer.data(), result.ptr);
 }
 
@@ -182,7 +184,9 @@ std::string groupThousands(const std::string& fixed) {
     return grouped + fixed.substr(point);
 }
 
-int defaultPrecision(char type) { return (type == 'e' || type == 'g') ? 15 : 2; }
+int defaultPrecision(char type) {
+    return (type == 'e' || type == 'g') ? 15 : 2;
+}
 
 QString floatBody(long double value, char type, int precision) {
     if (std::isnan(value)) return QStringLiteral("NAN");
@@ -191,12 +195,21 @@ QString floatBody(long double value, char type, int precision) {
     const long double magnitude = std::fabs(value);
     std::string text;
     switch (type) {
-    case 'e': text = scientificText(scientificDigits(magnitude, std::max(precision, 1)), false); break;
-    case 'g': text = generalText(magnitude, std::max(precision, 1)); break;
-    case 'f': text = fixedText(magnitude, precision); break;
+    case 'e':
+        text = scientificText(scientificDigits(magnitude, std::max(precision, 1)), false);
+        break;
+    case 'g':
+        text = generalText(magnitude, std::max(precision, 1));
+        break;
+    case 'f':
+        text = fixedText(magnitude, precision);
+        break;
     case 'n':
-    case 'm': text = groupThousands(fixedText(magnitude, precision)); break;
-    default: return {};
+    case 'm':
+        text = groupThousands(fixedText(magnitude, precision));
+        break;
+    default:
+        return {};
     }
     const std::string mantissa = text.substr(0, text.find('E'));
     if (std::signbit(value) && !allZero(mantissa)) text.insert(0, 1, '-');
@@ -210,9 +223,12 @@ QString integerBody(qint64 value, char type, int precision) {
     std::array<char, 24> buffer{};
     const bool negative = type == 'd' && value < 0;
     const quint64 shown = negative ? 0 - bits : bits;
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), shown, type == 'x' ? 16 : 10);
+    const auto result =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), shown, type == 'x' ? 16 : 10);
     std::string digits(buffer.data(), result.ptr);
-    if (type == 'x') std::transform(digits.begin(), digits.end(), digits.begin(), [](char c) { return c >= 'a' ? static_cast<char>(c - 'a' + 'A') : c; });
+    if (type == 'x')
+        std::transform(digits.begin(), digits.end(), digits.begin(),
+                       [](char c) { return c >= 'a' ? static_cast<char>(c - 'a' + 'A') : c; });
     if (precision > 0 && digits.size() < static_cast<size_t>(precision))
         digits.insert(0, static_cast<size_t>(precision) - digits.size(), '0');
     if (negative) digits.insert(0, 1, '-');
@@ -222,8 +238,11 @@ QString integerBody(qint64 value, char type, int precision) {
 const Field& requireField(const QString& pattern, const ParsedPattern& parsed, ArgumentKind kind) {
     const Field& field = *parsed.field;
     if (kindOf(field.type) != kind)
-        fail(pattern, kind == ArgumentKind::Float ? QStringLiteral("Typ \"%1\" passt nicht zu einer Gleitkommazahl").arg(QLatin1Char(field.type))
-                                                  : QStringLiteral("Typ \"%1\" passt nicht zu einer Ganzzahl").arg(QLatin1Char(field.type)));
+        fail(pattern,
+             kind == ArgumentKind::Float
+                 ? QStringLiteral("Typ \"%1\" passt nicht zu einer Gleitkommazahl")
+                       .arg(QLatin1Char(field.type))
+                 : QStringLiteral("Typ \"%1\" passt nicht zu einer Ganzzahl").arg(QLatin1Char(field.type)));
     return field;
 }
 
@@ -249,8 +268,8 @@ QString FormatValue(const QString& pattern, qint64 value) {
     const ParsedPattern parsed = parsePattern(pattern);
     if (!parsed.field) return parsed.prefix;
     const Field& field = requireField(pattern, parsed, ArgumentKind::Integer);
-    return parsed.prefix + pad(integerBody(value, field.type, field.precision), field.width, field.leftAlign) +
-           parsed.suffix;
+    return parsed.prefix +
+           pad(integerBody(value, field.type, field.precision), field.width, field.leftAlign) + parsed.suffix;
 }
 
 bool PatternTakesInteger(const QString& pattern) {
@@ -267,7 +286,8 @@ QString FormatNumberValue(const QString& pattern, long double value) {
     const long double rounded = std::isfinite(value) ? roundHalfEven(value) : value;
     // Exactly representable bounds of qint64; NaN fails both comparisons.
     if (!(rounded >= -0x1p63L && rounded < 0x1p63L))
-        throw ConversionError(QStringLiteral("Wert für \"%1\" nicht als Ganzzahl darstellbar").arg(pattern).toStdString());
+        throw ConversionError(
+            QStringLiteral("Wert für \"%1\" nicht als Ganzzahl darstellbar").arg(pattern).toStdString());
     return FormatValue(pattern, static_cast<qint64>(rounded));
 }
 

@@ -26,16 +26,16 @@ QString FloatToFileText(long double value) {
     if (std::isnan(value)) return QStringLiteral(" NAN");
     if (std::isinf(value)) return value < 0 ? QStringLiteral("-INF") : QStringLiteral(" INF");
     char digits[64];
-    const auto result = std::to_chars(digits, digits + sizeof digits, std::fabs(value),
-                                      std::chars_format::scientific, 14);
+    const auto result =
+        std::to_chars(digits, digits + sizeof digits, std::fabs(value), std::chars_format::scientific, 14);
     // to_chars gives "d.dddddddddddddde±x..."; the exponent takes four digits here.
     const char* e = std::find(digits, result.ptr, 'e');
     int exponent = 0;
     std::from_chars(e + (e[1] == '+' ? 2 : 1), result.ptr, exponent);
     const bool negative = std::signbit(value) && value != 0;
     char text[32];
-    std::snprintf(text, sizeof text, "%c%.*sE%c%04d", negative ? '-' : ' ', static_cast<int>(e - digits), digits,
-                  exponent < 0 ? '-' : '+', exponent < 0 ? -exponent : exponent);
+    std::snprintf(text, sizeof text, "%c%.*sE%c%04d", negative ? '-' : ' ', static_cast<int>(e - digits),
+                  digits, exponent < 0 ? '-' : '+', exponent < 0 ? -exponent : exponent);
     return QString::fromLatin1(text);
 }
 

@@ -11,17 +11,7 @@ namespace {
 
 const QString kKey = QStringLiteral("Software\\Halvoran\\Tarvik 98\\General Settings");
 
-TEST(FamilySettings, MissingKeyGivesTheDefaults) {
-    QTemporaryDir dir;
-    const FamilySettings s = LoadFamilySettings(SettingsStore(dir.path()));
-    EXPECT_EQ(s.defaultFloatWidth, 16);
-    EXPECT_EQ(s.defaultFloatPrecision, 12);
-    EXPECT_EQ(s.defaultFloatNotation, 0);
-    EXPECT_EQ(s.defaultGridMode, 0);
-    EXPECT_EQ(s.defaultColors[15], 0xFFFFFF);
-}
-
-TEST(FamilySettings, StoredValuesReplaceDefaultsOneByOne) {
+TEST(FamilySettings, StoredValuesReplaceDefaultsAndDriveFloatToText) {
     QTemporaryDir dir;
     SettingsStore store(dir.path());
     store.writeInteger(kKey, QStringLiteral("Default Float Precision"), 5);
@@ -29,28 +19,21 @@ TEST(FamilySettings, StoredValuesReplaceDefaultsOneByOne) {
     store.writeString(kKey, QStringLiteral("Default Grid Mode"), QStringLiteral("kaputt"));
     store.writeString(kKey, QStringLiteral("Default User"), QStringLiteral("Jörg"));
     store.writeInteger(kKey, QStringLiteral("Default Color 15"), 255);
-    store.writeInteger(QStringLiteral("Software\\Halvoran\\Tarvik 98"), QStringLiteral("Default Float Width"), 3);
+    store.writeInteger(QStringLiteral("Software\\Halvoran\\Tarvik 98"), QStringLiteral("Default Float Width"),
+                       3);
 
     const FamilySettings s = LoadFamilySettings(store);
-    EXPECT_EQ(s.defaultFloatWidth, 16); // written to the wrong key
+    EXPECT_EQ(s.defaultFloatWidth, 16); // written to the parent key
     EXPECT_EQ(s.defaultFloatPrecision, 5);
     EXPECT_EQ(s.defaultFloatNotation, 2);
     EXPECT_EQ(s.defaultGridMode, 0);
     EXPECT_EQ(s.defaultUser, QStringLiteral("Jörg"));
     EXPECT_EQ(s.defaultColors[15], 255);
     EXPECT_EQ(s.defaultColors[14], 0xFFFF00);
-}
 
-TEST(FamilySettings, ProcessWideSettingsDriveFloatToText) {
-    QTemporaryDir dir;
-    SettingsStore store(dir.path());
-    store.writeInteger(kKey, QStringLiteral("Default Float Notation"), 2);
-    store.writeInteger(kKey, QStringLiteral("Default Float Precision"), 3);
     SettingsStore::setCurrent(&store);
     ReloadFamilySettings();
-    EXPECT_EQ(CurrentFamilySettings().defaultFloatPrecision, 3);
-    EXPECT_EQ(FloatToText(2), QStringLiteral("2.000"));
-
+    EXPECT_EQ(FloatToText(2), QStringLiteral("2.00000")); // notation 2, precision 5
     SetFamilySettings(FamilySettings());
     EXPECT_EQ(FloatToText(2), QStringLiteral("2"));
     SettingsStore::setCurrent(nullptr);
