@@ -28,6 +28,13 @@ namespace ovanto {
 // a specifier is returned with "%%" collapsed and the argument unused.
 QString FormatValue(const QString& pattern, long double value);
 QString FormatValue(const QString& pattern, qint64 value);
+// Plain int and double arguments would be ambiguous between the two above.
+inline QString FormatValue(const QString& pattern, int value) {
+    return FormatValue(pattern, qint64{value});
+}
+inline QString FormatValue(const QString& pattern, double value) {
+    return FormatValue(pattern, static_cast<long double>(value));
+}
 
 inline constexpr int kMaxFormatWidth = 4096;
 inline constexpr int kMaxFormatPrecision = 64;

@@ -53,6 +53,8 @@ TEST(FormatPattern, FloatSpecifiers) {
     for (const Case& c : cases)
         EXPECT_EQ(FormatValue(QString::fromUtf8(c.pattern), c.value).toStdString(), c.expected) << c.pattern;
     EXPECT_EQ(FormatValue(QStringLiteral("%.0f"), LDBL_MAX).size(), 4933);
+    EXPECT_EQ(FormatValue(QStringLiteral("%.1f|%%"), 2.25), QStringLiteral("2.2|%"));
+    EXPECT_EQ(FormatValue(QStringLiteral("%3d"), 7), QStringLiteral("  7"));
 }
 
 TEST(FormatPattern, IntegerSpecifiers) {
