@@ -1,0 +1,383 @@
+#include "elements/core/formula/formula.h"
+#include "elements/core/formula/formula_ops_p.h"
+#include "elements/core/formula/parse_float.h"
+#include "elements/core/formula/variable_names.h"
+
+#include <algorithm>
+#include <array>
+#include <cassert>
+#include <cmath>
+
+namespace ovanto {
+namespace formula_detail {
+namespace {
+
+using namespace formula_error;
+
+// What a token is, for the rule of which token may follow which.
+enum class Token : std::uint8_t { Start, Operand, Function, Operator, Open, Close, Sign };
+
+constexpr bool mayFollow(Token previous, Token next) {
+    switch (previous) {
+    case Token::Operand:
+    case Token::Close: return next == Token::Operator || next == Token::Close;
+    case Token::Function: return next == Token::Open;
+    case Token::Open: return next != Token::Operator && next != Token::Close;
+    case Token::Start:
+    case Token::Operator:
+    case Token::Sign: return next == Token::Operand || next == Token::Function || next == Token::Open;
+    }
+    return false;
+}
+
+struct FunctionName {
+    std::string_view name;
+    Op op;
+};
+constexpr std::array<FunctionName, 18> kFunctionNames = {{
+    {"LN", Op::Ln},     {"SQR", Op::Sqr},   {"EXP", Op::Exp},   {"SIN", Op::Sin},   {"COS", Op::Cos},
+    {"TAN", Op::Tan},   {"LOG", Op::Log},   {"ABS", Op::Abs},   {"INT", Op::Int},   {"SQRT", Op::Sqrt},
+    {"ASIN", Op::Asin}, {"ACOS", Op::Acos}, {"ATAN", Op::Atan}, {"SINH", Op::Sinh}, {"COSH", Op::Cosh},
+    {"TANH", Op::Tanh}, {"FRAC", Op::Frac}, {"SIGN", Op::Sign},
+}};
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isLetter(char c) { return c >= 'A' && c <= 'Z'; }
+char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+Op fused(Op base, int offset) { return static_cast<Op>(static_cast<int>(base) + offset); }
+bool isBinaryBase(Op op) {
+    return op == Op::AddS || op == Op::SubS || op == Op::MulS || op == Op::DivS || op == Op::PowS;
+}
+
+// Bytes a number takes in the compact form whose 255-byte limit we keep.
+int numberBytes(long double v) {
+    if (v != std::trunc(v) || v > 2147483647.0L) return 11;
+    if (v <= 255.0L) return 2;
+    if (v <= 65535.0L) return 3;
+    return 5;
+}
+
+constexpr int kMaxPending = 20;
+constexpr int kTypedLengthLimit = kMaxFormulaLength;
+
+} // namespace
+
+class Compiler {
+public:
+    explicit Compiler(CompiledFormula& out) : m_out(out) {}
+    int compile(std::string_view source);
+
+private:
+    struct Pending {
+        Op op;
+        std::uint16_t arg;
+        int priority;
+    };
+
+    bool count(int bytes) {
+        m_length += bytes;
+        return m_length <= kTypedLengthLimit;
+    }
+    int scanNumber(const char* text, int n, int& i);
+    int scanName(const char* text, int n, int& i, Token previous, Token& kind);
+
+    void pushOperator(Op op, std::uint16_t arg, int rank);
+    void closeGroup();
+    void finish();
+    void apply(const Pending& p);
+    void emit(Op op, std::uint16_t arg);
+    void emitLoad(Op op, std::uint16_t arg);
+    void emitConstant(long double value);
+    void stop(int error);
+    Instruction* last(int back) { return m_out.m_size > back ? &m_out.m_code[m_out.m_size - 1 - back] : nullptr; }
+
+    CompiledFormula& m_out;
+    std::array<Pending, kMaxPending> m_pending{};
+    int m_pendingCount = 0;
+    int m_group = 0;     // parenthesis depth
+    int m_length = 0;    // bytes of the compact form so far
+    int m_stack = 0;     // values the run will hold on its stack here
+    bool m_stopped = false; // a Fail was emitted: the run ends there
+    bool m_overflow = false;
+};
+
+int Compiler::compile(std::string_view source) {
+    m_out.clear();
+    if (source.size() > static_cast<std::size_t>(kMaxFormulaLength)) return kTooLong;
+    char text[kMaxFormulaLength];
+    int n = 0;
+    for (char c : source)
+        if (c != ' ') text[n++] = upper(c);
+    if (n == 0) return kEmpty;
+
+    Token previous = Token::Start;
+    int i = 0;
+    const char first = text[0];
+    if (first == '*' || first == '/' || first == '^' || first == ')') return kSyntax;
+    if (first == '+' || first == '-') {
+        ++i;
+        previous = Token::Sign;
+        if (first == '-') {
+            if (!count(1)) return kTooLong;
+            pushOperator(Op::Negate, 0, 1);
+        }
+    }
+
+    while (i < n) {
+        const char c = text[i];
+        Token kind = Token::Start;
+        if (isDigit(c) || c == '.') {
+            kind = Token::Operand;
+            if (!mayFollow(previous, kind)) return kSyntax;
+            if (int e = scanNumber(text, n, i)) return e;
+        } else if (isLetter(c)) {
+            if (int e = scanName(text, n, i, previous, kind)) return e;
+        } else {
+            ++i;
+            switch (c) {
+            case '(':
+                kind = Token::Open;
+                if (!mayFollow(previous, kind)) return kSyntax;
+                if (!count(1)) return kTooLong;
+                ++m_group;
+                break;
+            case ')':
+                kind = Token::Close;
+                if (!mayFollow(previous, kind)) return kSyntax;
+                if (m_group == 0) return kParentheses;
+                if (!count(1)) return kTooLong;
+                closeGroup();
+                break;
+            case '+':
+            case '-':
+                if (previous == Token::Open) {
+                    // A sign right after "(" is unary; "+" vanishes.
+                    kind = Token::Sign;
+                    if (c == '-') {
+                        if (!count(1)) return kTooLong;
+                        pushOperator(Op::Negate, 0, 1);
+                    }
+                    break;
+                }
+                kind = Token::Operator;
+                if (!mayFollow(previous, kind)) return kSyntax;
+                if (!count(1)) return kTooLong;
+                pushOperator(c == '+' ? Op::AddS : Op::SubS, 0, 0);
+                break;
+            case '*':
+            case '/':
+            case '^':
+                kind = Token::Operator;
+                if (!mayFollow(previous, kind)) return kSyntax;
+                if (!count(1)) return kTooLong;
+                pushOperator(c == '*' ? Op::MulS : c == '/' ? Op::DivS : Op::PowS, 0, c == '^' ? 2 : 1);
+                break;
+            default: return kBadCharacter;
+            }
+        }
+        previous = kind;
+    }
+    if (previous != Token::Operand && previous != Token::Close) return kSyntax;
+    if (m_group != 0) return kParentheses;
+    finish();
+    if (m_overflow) {
+        m_out.clear();
+        return kTooLong;
+    }
+    return 0;
+}
+
+int Compiler::scanNumber(const char* text, int n, int& i) {
+    const int start = i;
+    bool point = false;
+    while (i < n && (isDigit(text[i]) || (text[i] == '.' && !point))) {
+        if (text[i] == '.') point = true;
+        ++i;
+    }
+    if (i < n && text[i] == 'E') {
+        int j = i + 1;
+        if (j < n && (text[j] == '+' || text[j] == '-')) ++j;
+        if (j < n && isDigit(text[j])) {
+            while (j < n && isDigit(text[j])) ++j;
+            i = j;
+        }
+    }
+    const std::string_view literal(text + start, static_cast<std::size_t>(i - start));
+    long double value = 0.0L;
+    if (!TryParseFloat(literal, value)) {
+        // Only a digitless "." or a value beyond the extended range gets here.
+        return std::any_of(literal.begin(), literal.end(), isDigit) ? kOverflow : kSyntax;
+    }
+    if (!count(numberBytes(value))) return kTooLong;
+    emitConstant(value);
+    return 0;
+}
+
+int Compiler::scanName(const char* text, int n, int& i, Token previous, Token& kind) {
+    int end = i;
+    while (end < n && isLetter(text[end])) ++end;
+    const std::string_view letters(text + i, static_cast<std::size_t>(end - i));
+
+    if (letters == "PI") {
+        kind = Token::Operand;
+        if (!mayFollow(previous, kind)) return kSyntax;
+        if (!count(1)) return kTooLong;
+        emitConstant(kPi);
+        i = end;
+        return 0;
+    }
+    if (letters.size() <= 4) {
+        for (const FunctionName& f : kFunctionNames) {
+            if (f.name != letters) continue;
+            kind = Token::Function;
+            if (!mayFollow(previous, kind)) return kSyntax;
+            if (!count(1)) return kTooLong;
+            pushOperator(f.op, 0, 3);
+            i = end;
+            return 0;
+        }
+    }
+    if (FormulaFunction routine = FindFunction(letters)) {
+        kind = Token::Function;
+        if (!mayFollow(previous, kind)) return kSyntax;
+        if (!count(5)) return kTooLong;
+        std::uint16_t slot = 0;
+        if (!m_stopped) {
+            if (m_out.m_functionCount >= CompiledFormula::kMaxFunctions) {
+                m_overflow = true;
+            } else {
+                slot = m_out.m_functionCount++;
+                m_out.m_functions[slot] = routine;
+            }
+        }
+        pushOperator(Op::Call, slot, 3);
+        i = end;
+        return 0;
+    }
+
+    while (end < n && (isLetter(text[end]) || isDigit(text[end]))) ++end;
+    const std::string_view name(text + i, static_cast<std::size_t>(end - i));
+    const int position = name.size() <= 4 ? LookupVariable(name) : 0;
+    if (position == 0) return kUnknownName;
+    kind = Token::Operand;
+    if (!mayFollow(previous, kind)) return kSyntax;
+    if (!count(3)) return kTooLong;
+    emitLoad(Op::LoadSignal, static_cast<std::uint16_t>(position));
+    i = end;
+    return 0;
+}
+
+// Operators wait on a stack ranked 4 * group depth + rank; a newcomer first
+// applies every waiting one of equal or higher rank, so equal ranks (even
+// "^") group from the left.
+void Compiler::pushOperator(Op op, std::uint16_t arg, int rank) {
+    if (m_stopped) return;
+    const int priority = 4 * m_group + rank;
+    while (m_pendingCount > 0 && m_pending[static_cast<std::size_t>(m_pendingCount - 1)].priority >= priority)
+        apply(m_pending[static_cast<std::size_t>(--m_pendingCount)]);
+    if (m_pendingCount == kMaxPending) {
+        // The run would reach this point with one operator too many.
+        stop(kTooManyOperators);
+        return;
+    }
+    m_pending[static_cast<std::size_t>(m_pendingCount++)] = Pending{op, arg, priority};
+}
+
+void Compiler::closeGroup() {
+    if (!m_stopped) {
+        const int floor = 4 * m_group;
+        while (m_pendingCount > 0 && m_pending[static_cast<std::size_t>(m_pendingCount - 1)].priority >= floor)
+            apply(m_pending[static_cast<std::size_t>(--m_pendingCount)]);
+    }
+    --m_group;
+}
+
+void Compiler::finish() {
+    if (!m_stopped)
+        while (m_pendingCount > 0) apply(m_pending[static_cast<std::size_t>(--m_pendingCount)]);
+    if (!m_stopped) emit(Op::End, 0);
+}
+
+void Compiler::stop(int error) {
+    emit(Op::Fail, static_cast<std::uint16_t>(error));
+    m_stopped = true;
+}
+
+void Compiler::apply(const Pending& p) {
+    Instruction* top = last(0);
+    if (isBinaryBase(p.op)) {
+        Instruction* below = last(1);
+        --m_stack;
+        if (top && below && top->op == static_cast<std::uint8_t>(Op::LoadConst) &&
+            below->op == static_cast<std::uint8_t>(Op::LoadConst)) {
+            assert(top->arg + 1 == m_out.m_constantCount && below->arg + 2 == m_out.m_constantCount);
+            long double r = 0.0L;
+            const long double x = m_out.m_constants[below->arg];
+            const long double y = m_out.m_constants[top->arg];
+            if (applyBinary(p.op, x, y, r) == 0 && isFinite(r)) {
+                m_out.m_constants[below->arg] = r;
+                --m_out.m_constantCount;
+                --m_out.m_size;
+                return;
+            }
+        }
+        if (top && top->op == static_cast<std::uint8_t>(Op::LoadConst)) {
+            top->op = static_cast<std::uint8_t>(fused(p.op, 1));
+            return;
+        }
+        if (top && top->op == static_cast<std::uint8_t>(Op::LoadSignal)) {
+            top->op = static_cast<std::uint8_t>(fused(p.op, 2));
+            return;
+        }
+        emit(p.op, 0);
+        return;
+    }
+    if (p.op != Op::Call && top && top->op == static_cast<std::uint8_t>(Op::LoadConst)) {
+        long double r = 0.0L;
+        if (applyFunction(p.op, m_out.m_constants[top->arg], r) == 0 && isFinite(r)) {
+            m_out.m_constants[top->arg] = r;
+            return;
+        }
+    }
+    emit(p.op, p.arg);
+}
+
+void Compiler::emit(Op op, std::uint16_t arg) {
+    if (m_out.m_size >= CompiledFormula::kMaxInstructions) {
+        m_overflow = true;
+        return;
+    }
+    m_out.m_code[m_out.m_size++] = Instruction{static_cast<std::uint8_t>(op), 0, arg};
+}
+
+void Compiler::emitLoad(Op op, std::uint16_t arg) {
+    if (m_stopped) return;
+    if (++m_stack >= CompiledFormula::kMaxStack) {
+        stop(kTooManyOperators);
+        return;
+    }
+    emit(op, arg);
+}
+
+void Compiler::emitConstant(long double value) {
+    if (m_stopped) return;
+    if (m_out.m_constantCount >= CompiledFormula::kMaxConstants) {
+        m_overflow = true;
+        return;
+    }
+    m_out.m_constants[m_out.m_constantCount] = value;
+    emitLoad(Op::LoadConst, m_out.m_constantCount++);
+}
+
+} // namespace formula_detail
+
+bool CompileFormula(std::string_view source, CompiledFormula& out) {
+    formula_detail::Compiler compiler(out);
+    const int error = compiler.compile(source);
+    if (error != 0) out.clear();
+    SetLastFormulaError(error);
+    return error == 0;
+}
+
+} // namespace ovanto

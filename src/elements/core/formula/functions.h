@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace ovanto {
+
+using FormulaFunction = long double (*)(long double);
+
+// Adds a single-argument function that formulas call by name. The name is
+// upper-cased; names that are empty, longer than 80 characters or hold
+// anything but letters could never be written in a formula and are ignored.
+// Registering a name again replaces its routine. Step, Deg, Rad, Round and
+// Random are there from the start.
+void RegisterFunction(std::string_view name, FormulaFunction routine);
+
+// The routine registered under an upper-case name, or nullptr.
+FormulaFunction FindFunction(std::string_view upperName) noexcept;
+
+// Changes whenever the registry changes, so cached programs know to recompile.
+unsigned FunctionRegistryGeneration() noexcept;
+
+// Random draws from one process-wide generator; tests reseed it.
+void SeedRandom(std::uint64_t seed) noexcept;
+
+} // namespace ovanto
