@@ -16,8 +16,7 @@ long double Evaluate(std::string_view text, const SignalTable& signalTable) {
     if (TryParseFloat(text, value)) return value;
     CompiledFormula program;
     if (!CompileFormula(compilable(text), program)) return 0.0L;
-    RunFormula(program, signalTable, false, value);
-    return value;
+    return formula_detail::runValue(program, signalTable, false);
 }
 
 PropertyText::PropertyText(std::string text) : m_text(std::move(text)) { prepare(); }
@@ -46,6 +45,11 @@ void PropertyText::prepare() const {
     if (compiled) {
         m_kind = Kind::Program;
         m_compileError = 0;
+        int signal = 0;
+        if (program->isAffine(signal, m_number, m_offset)) {
+            m_kind = Kind::Affine;
+            m_signal = static_cast<std::uint16_t>(signal);
+        }
         m_program = std::move(program);
     } else {
         m_kind = Kind::Failed;
@@ -53,14 +57,10 @@ void PropertyText::prepare() const {
     }
 }
 
-long double PropertyText::evaluate(const SignalTable& signalTable) const {
-    if (m_kind == Kind::Number) return m_number;
+long double PropertyText::evaluateFormula(const SignalTable& signalTable) const {
     if (m_kind == Kind::Unprepared || m_generation != FunctionRegistryGeneration()) prepare();
-    if (m_kind == Kind::Program) {
-        long double value = 0.0L;
-        RunFormula(*m_program, signalTable, false, value);
-        return value;
-    }
+    if (m_kind == Kind::Program || m_kind == Kind::Affine)
+        return formula_detail::runValue(*m_program, signalTable, false);
     if (m_kind == Kind::Number) return m_number;
     SetLastFormulaError(m_compileError);
     return 0.0L;

@@ -6,7 +6,6 @@
 namespace ovanto {
 namespace {
 
-int g_lastError = 0;
 FormulaReportHook g_reportHook = nullptr;
 
 using formula_detail::Instruction;
@@ -24,23 +23,70 @@ void CompiledFormula::copyFrom(const CompiledFormula& other) noexcept {
     std::copy_n(other.m_functions, m_functionCount, m_functions);
 }
 
+bool CompiledFormula::isAffine(int& signal, long double& factor, long double& offset) const noexcept {
+    const auto is = [this](int k, Op op) { return m_code[k].op == static_cast<std::uint8_t>(op); };
+    if (m_size < 2 || m_size > 4 || !is(0, Op::SetSignal) || !is(m_size - 1, Op::End)) return false;
+    long double f = 1.0L;
+    long double a = -0.0L;
+    int k = 1;
+    if (k < m_size - 1) {
+        const long double c = m_constants[m_code[k].arg];
+        int exponent = 0;
+        if (is(k, Op::MulC) || is(k, Op::MulRC)) {
+            f = c;
+            ++k;
+        } else if (is(k, Op::DivC) && std::fabs(std::frexp(c, &exponent)) == 0.5L && exponent > -16000 &&
+                   exponent < 16000) {
+            f = 1.0L / c; // exact for a power of two, so x / c == x * f
+            ++k;
+        }
+    }
+    if (k < m_size - 1) {
+        const long double c = m_constants[m_code[k].arg];
+        if (is(k, Op::AddC) || is(k, Op::AddRC)) a = c;
+        else if (is(k, Op::SubC)) a = -c;
+        else if (is(k, Op::SubRC)) {
+            // c - x*f == x*(-f) + c: negation is exact.
+            f = -f;
+            a = c;
+        } else {
+            return false;
+        }
+        ++k;
+    }
+    if (k != m_size - 1) return false;
+    signal = m_code[0].arg;
+    factor = f;
+    offset = a;
+    return true;
+}
+
 namespace {
 
-// The run loop proper: returns 0 and the value, or the error code.
-int execute(const Instruction* ip, const long double* constants, const FormulaFunction* functions,
-            const long double* signals, long double& result) {
+// The run loop proper: the value, or 0 with the error code set. The
+// accumulator is never passed by reference, so it can stay in a register.
+long double fail(int& error, int code) {
+    error = code;
+    return 0.0L;
+}
+
+long double execute(const Instruction* ip, const long double* constants, const FormulaFunction* functions,
+                    const long double* signals, int& error) {
     using namespace formula_error;
+    using formula_detail::power;
     long double stack[CompiledFormula::kMaxStack];
     int sp = 0;
     long double acc = 0.0L;
+    int e = 0;
     for (;; ++ip) {
         const Instruction in = *ip;
         switch (static_cast<Op>(in.op)) {
         case Op::End:
-            if (!isFinite(acc)) return formula_detail::nonFiniteError(acc);
-            result = acc;
-            return 0;
-        case Op::Fail: return in.arg;
+            if (!isFinite(acc)) return fail(error, formula_detail::nonFiniteError(acc));
+            return acc;
+        case Op::Fail: return fail(error, in.arg);
+        case Op::SetConst: acc = constants[in.arg]; continue;
+        case Op::SetSignal: acc = signals[in.arg]; continue;
         case Op::LoadConst:
             stack[sp++] = acc;
             acc = constants[in.arg];
@@ -50,70 +96,93 @@ int execute(const Instruction* ip, const long double* constants, const FormulaFu
             acc = signals[in.arg];
             continue;
         case Op::AddS: acc = stack[--sp] + acc; break;
-        case Op::AddC: acc += constants[in.arg]; break;
-        case Op::AddV: acc += signals[in.arg]; break;
+        case Op::AddC:
+        case Op::AddRC: acc += constants[in.arg]; break;
+        case Op::AddV:
+        case Op::AddRV: acc += signals[in.arg]; break;
         case Op::SubS: acc = stack[--sp] - acc; break;
         case Op::SubC: acc -= constants[in.arg]; break;
         case Op::SubV: acc -= signals[in.arg]; break;
+        case Op::SubRC: acc = constants[in.arg] - acc; break;
+        case Op::SubRV: acc = signals[in.arg] - acc; break;
         case Op::MulS: acc = stack[--sp] * acc; break;
-        case Op::MulC: acc *= constants[in.arg]; break;
-        case Op::MulV: acc *= signals[in.arg]; break;
+        case Op::MulC:
+        case Op::MulRC: acc *= constants[in.arg]; break;
+        case Op::MulV:
+        case Op::MulRV: acc *= signals[in.arg]; break;
         case Op::DivS: {
             const long double x = stack[--sp];
-            if (acc == 0.0L) return kDivisionByZero;
+            if (acc == 0.0L) return fail(error, kDivisionByZero);
             acc = x / acc;
             break;
         }
         case Op::DivC:
         case Op::DivV: {
             const long double y = in.op == static_cast<std::uint8_t>(Op::DivC) ? constants[in.arg] : signals[in.arg];
-            if (y == 0.0L) return kDivisionByZero;
+            if (y == 0.0L) return fail(error, kDivisionByZero);
             acc /= y;
+            break;
+        }
+        case Op::DivRC:
+        case Op::DivRV: {
+            if (acc == 0.0L) return fail(error, kDivisionByZero);
+            acc = (in.op == static_cast<std::uint8_t>(Op::DivRC) ? constants[in.arg] : signals[in.arg]) / acc;
             break;
         }
         case Op::PowS: {
             const long double x = stack[--sp];
-            if (int e = formula_detail::power(x, acc, acc)) return e;
+            acc = power(x, acc, e);
+            if (e) return fail(error, e);
             break;
         }
         case Op::PowC:
         case Op::PowV: {
             const long double y = in.op == static_cast<std::uint8_t>(Op::PowC) ? constants[in.arg] : signals[in.arg];
-            if (int e = formula_detail::power(acc, y, acc)) return e;
+            acc = power(acc, y, e);
+            if (e) return fail(error, e);
+            break;
+        }
+        case Op::PowRC:
+        case Op::PowRV: {
+            const long double x = in.op == static_cast<std::uint8_t>(Op::PowRC) ? constants[in.arg] : signals[in.arg];
+            acc = power(x, acc, e);
+            if (e) return fail(error, e);
             break;
         }
         case Op::Negate: acc = -acc; continue;
+        case Op::Sin:
+        case Op::Cos: acc = formula_detail::trig::sinCos(acc, in.op == static_cast<std::uint8_t>(Op::Cos)); break;
+        case Op::Abs: acc = std::fabs(acc); break;
         case Op::Call: acc = functions[in.arg](acc); break;
         default:
-            if (int e = formula_detail::applyFunction(static_cast<Op>(in.op), acc, acc)) return e;
+            acc = formula_detail::applyFunction(static_cast<Op>(in.op), acc, e);
+            if (e) return fail(error, e);
             break;
         }
         // Overflow of +, -, *, / and NaN or infinite signals end here, so a
         // formula never hands a non-finite value to its element.
-        if (!isFinite(acc)) return formula_detail::nonFiniteError(acc);
+        if (!isFinite(acc)) return fail(error, formula_detail::nonFiniteError(acc));
     }
 }
 
 } // namespace
 
-bool RunFormula(const CompiledFormula& program, const SignalTable& signalTable, bool report, long double& value) {
-    long double result = 0.0L;
-    const int error = program.empty()
-                          ? 0
-                          : execute(program.m_code, program.m_constants, program.m_functions, signalTable.values.data(),
-                                    result);
-    g_lastError = error;
-    if (error != 0) {
-        value = 0.0L;
-        if (report && g_reportHook) g_reportHook(FormulaMessageNumber(error));
-        return false;
-    }
-    value = result;
-    return true;
+long double formula_detail::runValue(const CompiledFormula& program, const SignalTable& signalTable, bool report) {
+    int error = 0;
+    const long double value =
+        program.empty() ? 0.0L
+                        : execute(program.m_code, program.m_constants, program.m_functions,
+                                  signalTable.values.data(), error);
+    formula_detail::g_lastError = error;
+    if (error != 0 && report && g_reportHook) g_reportHook(FormulaMessageNumber(error));
+    return value;
 }
 
-int LastFormulaError() noexcept { return g_lastError; }
-void SetLastFormulaError(int code) noexcept { g_lastError = code; }
+bool RunFormula(const CompiledFormula& program, const SignalTable& signalTable, bool report, long double& value) {
+    value = formula_detail::runValue(program, signalTable, report);
+    return formula_detail::g_lastError == 0;
+}
+
 
 int FormulaMessageNumber(int errorCode) noexcept {
     using namespace formula_error;

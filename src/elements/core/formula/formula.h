@@ -32,6 +32,15 @@ struct Instruction {
 class Compiler;
 } // namespace formula_detail
 
+class CompiledFormula;
+namespace formula_detail {
+inline int g_lastError = 0;
+
+// RunFormula returning the value (0 on failure), the way the hot callers
+// want it: an 80-bit value through memory costs more than the whole run.
+long double runValue(const CompiledFormula& program, const SignalTable& signalTable, bool report);
+} // namespace formula_detail
+
 // A formula compiled to a flat accumulator program. Fixed capacity, no heap:
 // sized for the worst a 255-character source can produce.
 class CompiledFormula {
@@ -54,9 +63,14 @@ public:
 
     void clear() noexcept { m_size = m_constantCount = m_functionCount = 0; }
 
+    // True when the program computes signal * factor + offset with exactly
+    // those two roundings (factor 1 and offset -0 are exact identities), so
+    // a caller may compute it inline.
+    bool isAffine(int& signal, long double& factor, long double& offset) const noexcept;
+
 private:
     friend class formula_detail::Compiler;
-    friend bool RunFormula(const CompiledFormula&, const SignalTable&, bool, long double&);
+    friend long double formula_detail::runValue(const CompiledFormula&, const SignalTable&, bool);
 
     void copyFrom(const CompiledFormula& other) noexcept;
 
@@ -80,8 +94,8 @@ bool CompileFormula(std::string_view source, CompiledFormula& out);
 bool RunFormula(const CompiledFormula& program, const SignalTable& signalTable, bool report, long double& value);
 
 // Process-wide code of the last compile or run, 0 after success.
-int LastFormulaError() noexcept;
-void SetLastFormulaError(int code) noexcept;
+inline int LastFormulaError() noexcept { return formula_detail::g_lastError; }
+inline void SetLastFormulaError(int code) noexcept { formula_detail::g_lastError = code; }
 
 // 200 -> 1207, 205 -> 1208, 207 -> 1209, 401..406 -> 1210..1215, other -> 1216.
 int FormulaMessageNumber(int errorCode) noexcept;

@@ -45,10 +45,12 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isLetter(char c) { return c >= 'A' && c <= 'Z'; }
 char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
-Op fused(Op base, int offset) { return static_cast<Op>(static_cast<int>(base) + offset); }
 bool isBinaryBase(Op op) {
     return op == Op::AddS || op == Op::SubS || op == Op::MulS || op == Op::DivS || op == Op::PowS;
 }
+bool isCommutative(Op base) { return base == Op::AddS || base == Op::MulS; }
+bool isOp(const Instruction& in, Op op) { return in.op == static_cast<std::uint8_t>(op); }
+bool isLoad(const Instruction& in) { return isOp(in, Op::LoadConst) || isOp(in, Op::LoadSignal); }
 
 // Bytes a number takes in the compact form whose 255-byte limit we keep.
 int numberBytes(long double v) {
@@ -90,14 +92,19 @@ private:
     void emitLoad(Op op, std::uint16_t arg);
     void emitConstant(long double value);
     void stop(int error);
-    Instruction* last(int back) { return m_out.m_size > back ? &m_out.m_code[m_out.m_size - 1 - back] : nullptr; }
+    void finalize();
+    int popStart() { return m_starts[static_cast<std::size_t>(--m_startCount)]; }
+    void pushStart(int index) { m_starts[static_cast<std::size_t>(m_startCount++)] = index; }
 
     CompiledFormula& m_out;
     std::array<Pending, kMaxPending> m_pending{};
     int m_pendingCount = 0;
     int m_group = 0;     // parenthesis depth
     int m_length = 0;    // bytes of the compact form so far
-    int m_stack = 0;     // values the run will hold on its stack here
+    // Where the code of each value that the run will hold at this point
+    // begins; at most one more than there are pending binary operators.
+    std::array<int, CompiledFormula::kMaxInstructions> m_starts{};
+    int m_startCount = 0;
     bool m_stopped = false; // a Fail was emitted: the run ends there
     bool m_overflow = false;
 };
@@ -297,6 +304,7 @@ void Compiler::finish() {
     if (!m_stopped)
         while (m_pendingCount > 0) apply(m_pending[static_cast<std::size_t>(--m_pendingCount)]);
     if (!m_stopped) emit(Op::End, 0);
+    finalize();
 }
 
 void Compiler::stop(int error) {
@@ -304,43 +312,73 @@ void Compiler::stop(int error) {
     m_stopped = true;
 }
 
+// Operands that are a single constant or signal are folded into the
+// operator: loads and stack traffic are what a run spends its time on. Only
+// loads move, and they can neither fail nor draw random numbers, so errors
+// and Random keep their order.
 void Compiler::apply(const Pending& p) {
-    Instruction* top = last(0);
+    Instruction* code = m_out.m_code;
+    const int size = m_out.m_size;
     if (isBinaryBase(p.op)) {
-        Instruction* below = last(1);
-        --m_stack;
-        if (top && below && top->op == static_cast<std::uint8_t>(Op::LoadConst) &&
-            below->op == static_cast<std::uint8_t>(Op::LoadConst)) {
-            assert(top->arg + 1 == m_out.m_constantCount && below->arg + 2 == m_out.m_constantCount);
-            long double r = 0.0L;
-            const long double x = m_out.m_constants[below->arg];
-            const long double y = m_out.m_constants[top->arg];
-            if (applyBinary(p.op, x, y, r) == 0 && isFinite(r)) {
-                m_out.m_constants[below->arg] = r;
-                --m_out.m_constantCount;
+        const int right = popStart();
+        const int left = popStart();
+        pushStart(left);
+        if (right == size - 1 && left == size - 2 && isOp(code[left], Op::LoadConst) &&
+            isOp(code[right], Op::LoadConst)) {
+            int error = 0;
+            const long double r =
+                applyBinary(p.op, m_out.m_constants[code[left].arg], m_out.m_constants[code[right].arg], error);
+            if (error == 0 && isFinite(r)) {
+                m_out.m_constants[code[left].arg] = r;
+                if (code[right].arg + 1 == m_out.m_constantCount) --m_out.m_constantCount;
                 --m_out.m_size;
                 return;
             }
         }
-        if (top && top->op == static_cast<std::uint8_t>(Op::LoadConst)) {
-            top->op = static_cast<std::uint8_t>(fused(p.op, 1));
+        if (right == size - 1 && isLoad(code[right])) {
+            code[right].op = static_cast<std::uint8_t>(
+                withForm(p.op, isOp(code[right], Op::LoadConst) ? Form::C : Form::V));
             return;
         }
-        if (top && top->op == static_cast<std::uint8_t>(Op::LoadSignal)) {
-            top->op = static_cast<std::uint8_t>(fused(p.op, 2));
+        if (right == left + 1 && isLoad(code[left])) {
+            const bool constant = isOp(code[left], Op::LoadConst);
+            const Form form = isCommutative(p.op) ? (constant ? Form::C : Form::V) : (constant ? Form::RC : Form::RV);
+            const std::uint16_t arg = code[left].arg;
+            std::copy(code + left + 1, code + size, code + left);
+            code[size - 1] = Instruction{static_cast<std::uint8_t>(withForm(p.op, form)), 0, arg};
             return;
         }
         emit(p.op, 0);
         return;
     }
-    if (p.op != Op::Call && top && top->op == static_cast<std::uint8_t>(Op::LoadConst)) {
-        long double r = 0.0L;
-        if (applyFunction(p.op, m_out.m_constants[top->arg], r) == 0 && isFinite(r)) {
-            m_out.m_constants[top->arg] = r;
+    const int start = m_startCount > 0 ? m_starts[static_cast<std::size_t>(m_startCount - 1)] : -1;
+    if (p.op != Op::Call && start == size - 1 && isOp(code[start], Op::LoadConst)) {
+        int error = 0;
+        const long double r = applyFunction(p.op, m_out.m_constants[code[start].arg], error);
+        if (error == 0 && isFinite(r)) {
+            m_out.m_constants[code[start].arg] = r;
             return;
         }
     }
     emit(p.op, p.arg);
+}
+
+// The first load has nothing to save; every later one pushes the
+// accumulator. Also checks the stack bound the run relies on.
+void Compiler::finalize() {
+    if (m_out.m_size == 0) return;
+    Instruction& first = m_out.m_code[0];
+    if (isOp(first, Op::LoadConst)) first.op = static_cast<std::uint8_t>(Op::SetConst);
+    else if (isOp(first, Op::LoadSignal)) first.op = static_cast<std::uint8_t>(Op::SetSignal);
+    int depth = 0;
+    for (int k = 1; k < m_out.m_size; ++k) {
+        const Instruction& in = m_out.m_code[k];
+        if (isLoad(in)) ++depth;
+        else if (in.op >= static_cast<std::uint8_t>(Op::AddS) && in.op <= static_cast<std::uint8_t>(Op::PowRV) &&
+                 (in.op - static_cast<std::uint8_t>(Op::AddS)) % 5 == 0)
+            --depth;
+        if (depth > CompiledFormula::kMaxStack) m_overflow = true;
+    }
 }
 
 void Compiler::emit(Op op, std::uint16_t arg) {
@@ -353,10 +391,7 @@ void Compiler::emit(Op op, std::uint16_t arg) {
 
 void Compiler::emitLoad(Op op, std::uint16_t arg) {
     if (m_stopped) return;
-    if (++m_stack >= CompiledFormula::kMaxStack) {
-        stop(kTooManyOperators);
-        return;
-    }
+    pushStart(m_out.m_size);
     emit(op, arg);
 }
 

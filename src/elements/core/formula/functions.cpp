@@ -18,7 +18,6 @@ struct Entry {
 };
 
 std::uint64_t g_randomState = kDefaultSeed;
-unsigned g_generation = 0;
 
 // splitmix64: small, deterministic, good enough for animation noise.
 std::uint64_t nextRandom() noexcept {
@@ -67,7 +66,7 @@ void RegisterFunction(std::string_view name, FormulaFunction routine) {
     auto it = findEntry(entries, key);
     if (it != entries.end() && it->name == key) it->routine = routine;
     else entries.insert(it, Entry{std::move(key), routine});
-    ++g_generation;
+    ++formula_detail::g_registryGeneration;
 }
 
 FormulaFunction FindFunction(std::string_view upperName) noexcept {
@@ -75,8 +74,6 @@ FormulaFunction FindFunction(std::string_view upperName) noexcept {
     auto it = findEntry(entries, upperName);
     return (it != entries.end() && it->name == upperName) ? it->routine : nullptr;
 }
-
-unsigned FunctionRegistryGeneration() noexcept { return g_generation; }
 
 void SeedRandom(std::uint64_t seed) noexcept { g_randomState = seed; }
 

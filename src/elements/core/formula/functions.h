@@ -17,8 +17,12 @@ void RegisterFunction(std::string_view name, FormulaFunction routine);
 // The routine registered under an upper-case name, or nullptr.
 FormulaFunction FindFunction(std::string_view upperName) noexcept;
 
+namespace formula_detail {
+inline unsigned g_registryGeneration = 0;
+} // namespace formula_detail
+
 // Changes whenever the registry changes, so cached programs know to recompile.
-unsigned FunctionRegistryGeneration() noexcept;
+inline unsigned FunctionRegistryGeneration() noexcept { return formula_detail::g_registryGeneration; }
 
 // Random draws from one process-wide generator; tests reseed it.
 void SeedRandom(std::uint64_t seed) noexcept;

@@ -19,6 +19,9 @@ const std::vector<std::string> kFormulas = {
     "RANDOM(10)+RANDOM(I1)", "ROUND(I2*10)/10", "1/I1", "LN(I2)", "SQRT(I3)", "I1^I2", "(-I1)^3", "2*-3", "",
     "I1I", "(I1", "E200-C20+CH", "TAN(I4)/COS(I5)", "ACOS(I6/1000)", "EXP(I7/10)", "SQR(I8)^2", "2^3^2",
     "FRAC(I1)+INT(I2)+SIGN(I3)", "DEG(ATAN(I1))+RAD(I2)", "1" + std::string(300, ' ') + "+5",
+    // Shapes computed inline by the cache, and near misses that are not.
+    "I1", "I1*0", "2*I1", "2+I1", "I1-7", "7-I1", "100-I1*0.5", "CW/2", "CW/3", "I1/0.25", "-I1", "I1*2*3",
+    "I1*1E4000", "I1*2+30-1",
 };
 
 SignalTable randomTable(std::mt19937_64& rng, bool specials) {
@@ -27,7 +30,7 @@ SignalTable randomTable(std::mt19937_64& rng, bool specials) {
     SignalTable table;
     for (int pos = 1; pos <= kSignalCount; ++pos) {
         const int p = pick(rng);
-        if (p == 0) table[pos] = 0;
+        if (p == 0) table[pos] = pos % 2 ? 0.0L : -0.0L;
         else if (specials && p == 1) table[pos] = std::numeric_limits<long double>::quiet_NaN();
         else if (specials && p == 2) table[pos] = -std::numeric_limits<long double>::infinity();
         else table[pos] = static_cast<long double>(value(rng));
