@@ -1,6 +1,6 @@
 #include "elements/core/formula/formula.h"
 #include "elements/core/formula/formula_ops_p.h"
-#include "elements/core/formula/parse_float.h"
+#include "elements/core/formula/parse_float_p.h"
 #include "elements/core/formula/variable_names.h"
 
 #include <algorithm>
@@ -30,16 +30,39 @@ constexpr bool mayFollow(Token previous, Token next) {
     return false;
 }
 
-struct FunctionName {
-    std::string_view name;
-    Op op;
-};
-constexpr std::array<FunctionName, 18> kFunctionNames = {{
-    {"LN", Op::Ln},     {"SQR", Op::Sqr},   {"EXP", Op::Exp},   {"SIN", Op::Sin},   {"COS", Op::Cos},
-    {"TAN", Op::Tan},   {"LOG", Op::Log},   {"ABS", Op::Abs},   {"INT", Op::Int},   {"SQRT", Op::Sqrt},
-    {"ASIN", Op::Asin}, {"ACOS", Op::Acos}, {"ATAN", Op::Atan}, {"SINH", Op::Sinh}, {"COSH", Op::Cosh},
-    {"TANH", Op::Tanh}, {"FRAC", Op::Frac}, {"SIGN", Op::Sign},
-}};
+// Built-in names packed into one integer each (at most four letters), so a
+// name is matched with integer compares.
+constexpr std::uint32_t packName(std::string_view name) {
+    std::uint32_t key = 0;
+    for (char c : name) key = key << 8 | static_cast<unsigned char>(c);
+    return key;
+}
+
+// The built-in function a packed name stands for, or End for none.
+Op builtinFunction(std::uint32_t key) {
+    switch (key) {
+    case packName("LN"): return Op::Ln;
+    case packName("SQR"): return Op::Sqr;
+    case packName("EXP"): return Op::Exp;
+    case packName("SIN"): return Op::Sin;
+    case packName("COS"): return Op::Cos;
+    case packName("TAN"): return Op::Tan;
+    case packName("LOG"): return Op::Log;
+    case packName("ABS"): return Op::Abs;
+    case packName("INT"): return Op::Int;
+    case packName("SQRT"): return Op::Sqrt;
+    case packName("ASIN"): return Op::Asin;
+    case packName("ACOS"): return Op::Acos;
+    case packName("ATAN"): return Op::Atan;
+    case packName("SINH"): return Op::Sinh;
+    case packName("COSH"): return Op::Cosh;
+    case packName("TANH"): return Op::Tanh;
+    case packName("FRAC"): return Op::Frac;
+    case packName("SIGN"): return Op::Sign;
+    default: return Op::End;
+    }
+}
+constexpr std::uint32_t kPiKey = packName("PI");
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isLetter(char c) { return c >= 'A' && c <= 'Z'; }
@@ -53,8 +76,9 @@ bool isOp(const Instruction& in, Op op) { return in.op == static_cast<std::uint8
 bool isLoad(const Instruction& in) { return isOp(in, Op::LoadConst) || isOp(in, Op::LoadSignal); }
 
 // Bytes a number takes in the compact form whose 255-byte limit we keep.
-int numberBytes(long double v) {
-    if (v != std::trunc(v) || v > 2147483647.0L) return 11;
+// `digitsOnly` spares the slow x87 truncation for plain integers.
+int numberBytes(long double v, bool digitsOnly) {
+    if (v > 2147483647.0L || (!digitsOnly && v != std::trunc(v))) return 11;
     if (v <= 255.0L) return 2;
     if (v <= 65535.0L) return 3;
     return 5;
@@ -81,29 +105,32 @@ private:
         m_length += bytes;
         return m_length <= kTypedLengthLimit;
     }
-    int scanNumber(const char* text, int n, int& i);
-    int scanName(const char* text, int n, int& i, Token previous, Token& kind);
+    // The per-token steps are forced inline: a compile per Evaluate is
+    // mostly call overhead otherwise.
+    [[gnu::always_inline]] int scanNumber(const char* text, int n, int& i);
+    [[gnu::always_inline]] int scanName(const char* text, int n, int& i, Token previous, Token& kind);
 
-    void pushOperator(Op op, std::uint16_t arg, int rank);
-    void closeGroup();
+    [[gnu::always_inline]] void pushOperator(Op op, std::uint16_t arg, int rank);
+    [[gnu::always_inline]] void closeGroup();
     void finish();
     void apply(const Pending& p);
-    void emit(Op op, std::uint16_t arg);
-    void emitLoad(Op op, std::uint16_t arg);
-    void emitConstant(long double value);
+    [[gnu::always_inline]] void emit(Op op, std::uint16_t arg);
+    [[gnu::always_inline]] void emitLoad(Op op, std::uint16_t arg);
+    [[gnu::always_inline]] void emitConstant(long double value);
     void stop(int error);
     void finalize();
     int popStart() { return m_starts[static_cast<std::size_t>(--m_startCount)]; }
     void pushStart(int index) { m_starts[static_cast<std::size_t>(m_startCount++)] = index; }
 
     CompiledFormula& m_out;
-    std::array<Pending, kMaxPending> m_pending{};
+    // Left uninitialised: a compile per Evaluate must not clear 1 KB first.
+    std::array<Pending, kMaxPending> m_pending;
     int m_pendingCount = 0;
     int m_group = 0;     // parenthesis depth
     int m_length = 0;    // bytes of the compact form so far
     // Where the code of each value that the run will hold at this point
     // begins; at most one more than there are pending binary operators.
-    std::array<int, CompiledFormula::kMaxInstructions> m_starts{};
+    std::array<int, CompiledFormula::kMaxStack + 2> m_starts;
     int m_startCount = 0;
     bool m_stopped = false; // a Fail was emitted: the run ends there
     bool m_overflow = false;
@@ -114,8 +141,10 @@ int Compiler::compile(std::string_view source) {
     if (source.size() > static_cast<std::size_t>(kMaxFormulaLength)) return kTooLong;
     char text[kMaxFormulaLength];
     int n = 0;
-    for (char c : source)
-        if (c != ' ') text[n++] = upper(c);
+    for (char c : source) { // branch-free: blanks are overwritten by what follows
+        text[n] = upper(c);
+        n += c != ' ';
+    }
     if (n == 0) return kEmpty;
 
     Token previous = Token::Start;
@@ -195,7 +224,7 @@ int Compiler::compile(std::string_view source) {
     return 0;
 }
 
-int Compiler::scanNumber(const char* text, int n, int& i) {
+inline int Compiler::scanNumber(const char* text, int n, int& i) {
     const int start = i;
     bool point = false;
     while (i < n && (isDigit(text[i]) || (text[i] == '.' && !point))) {
@@ -211,22 +240,25 @@ int Compiler::scanNumber(const char* text, int n, int& i) {
         }
     }
     const std::string_view literal(text + start, static_cast<std::size_t>(i - start));
-    long double value = 0.0L;
-    if (!TryParseFloat(literal, value)) {
+    bool ok = false;
+    const long double value = parseDecimal(literal, std::string_view::npos, ok);
+    if (!ok) {
         // Only a digitless "." or a value beyond the extended range gets here.
         return std::any_of(literal.begin(), literal.end(), isDigit) ? kOverflow : kSyntax;
     }
-    if (!count(numberBytes(value))) return kTooLong;
+    const bool digitsOnly = std::all_of(literal.begin(), literal.end(), isDigit);
+    if (!count(numberBytes(value, digitsOnly))) return kTooLong;
     emitConstant(value);
     return 0;
 }
 
-int Compiler::scanName(const char* text, int n, int& i, Token previous, Token& kind) {
+inline int Compiler::scanName(const char* text, int n, int& i, Token previous, Token& kind) {
     int end = i;
     while (end < n && isLetter(text[end])) ++end;
     const std::string_view letters(text + i, static_cast<std::size_t>(end - i));
 
-    if (letters == "PI") {
+    const std::uint32_t key = letters.size() <= 4 ? packName(letters) : 0;
+    if (key == kPiKey) {
         kind = Token::Operand;
         if (!mayFollow(previous, kind)) return kSyntax;
         if (!count(1)) return kTooLong;
@@ -234,16 +266,13 @@ int Compiler::scanName(const char* text, int n, int& i, Token previous, Token& k
         i = end;
         return 0;
     }
-    if (letters.size() <= 4) {
-        for (const FunctionName& f : kFunctionNames) {
-            if (f.name != letters) continue;
-            kind = Token::Function;
-            if (!mayFollow(previous, kind)) return kSyntax;
-            if (!count(1)) return kTooLong;
-            pushOperator(f.op, 0, 3);
-            i = end;
-            return 0;
-        }
+    if (const Op builtin = builtinFunction(key); builtin != Op::End) {
+        kind = Token::Function;
+        if (!mayFollow(previous, kind)) return kSyntax;
+        if (!count(1)) return kTooLong;
+        pushOperator(builtin, 0, 3);
+        i = end;
+        return 0;
     }
     if (FormulaFunction routine = FindFunction(letters)) {
         kind = Token::Function;
@@ -278,7 +307,7 @@ int Compiler::scanName(const char* text, int n, int& i, Token previous, Token& k
 // Operators wait on a stack ranked 4 * group depth + rank; a newcomer first
 // applies every waiting one of equal or higher rank, so equal ranks (even
 // "^") group from the left.
-void Compiler::pushOperator(Op op, std::uint16_t arg, int rank) {
+inline void Compiler::pushOperator(Op op, std::uint16_t arg, int rank) {
     if (m_stopped) return;
     const int priority = 4 * m_group + rank;
     while (m_pendingCount > 0 && m_pending[static_cast<std::size_t>(m_pendingCount - 1)].priority >= priority)
@@ -291,7 +320,7 @@ void Compiler::pushOperator(Op op, std::uint16_t arg, int rank) {
     m_pending[static_cast<std::size_t>(m_pendingCount++)] = Pending{op, arg, priority};
 }
 
-void Compiler::closeGroup() {
+inline void Compiler::closeGroup() {
     if (!m_stopped) {
         const int floor = 4 * m_group;
         while (m_pendingCount > 0 && m_pending[static_cast<std::size_t>(m_pendingCount - 1)].priority >= floor)
@@ -316,7 +345,7 @@ void Compiler::stop(int error) {
 // operator: loads and stack traffic are what a run spends its time on. Only
 // loads move, and they can neither fail nor draw random numbers, so errors
 // and Random keep their order.
-void Compiler::apply(const Pending& p) {
+inline void Compiler::apply(const Pending& p) {
     Instruction* code = m_out.m_code;
     const int size = m_out.m_size;
     if (isBinaryBase(p.op)) {
@@ -364,24 +393,15 @@ void Compiler::apply(const Pending& p) {
 }
 
 // The first load has nothing to save; every later one pushes the
-// accumulator. Also checks the stack bound the run relies on.
+// accumulator.
 void Compiler::finalize() {
     if (m_out.m_size == 0) return;
     Instruction& first = m_out.m_code[0];
     if (isOp(first, Op::LoadConst)) first.op = static_cast<std::uint8_t>(Op::SetConst);
     else if (isOp(first, Op::LoadSignal)) first.op = static_cast<std::uint8_t>(Op::SetSignal);
-    int depth = 0;
-    for (int k = 1; k < m_out.m_size; ++k) {
-        const Instruction& in = m_out.m_code[k];
-        if (isLoad(in)) ++depth;
-        else if (in.op >= static_cast<std::uint8_t>(Op::AddS) && in.op <= static_cast<std::uint8_t>(Op::PowRV) &&
-                 (in.op - static_cast<std::uint8_t>(Op::AddS)) % 5 == 0)
-            --depth;
-        if (depth > CompiledFormula::kMaxStack) m_overflow = true;
-    }
 }
 
-void Compiler::emit(Op op, std::uint16_t arg) {
+inline void Compiler::emit(Op op, std::uint16_t arg) {
     if (m_out.m_size >= CompiledFormula::kMaxInstructions) {
         m_overflow = true;
         return;
@@ -389,13 +409,19 @@ void Compiler::emit(Op op, std::uint16_t arg) {
     m_out.m_code[m_out.m_size++] = Instruction{static_cast<std::uint8_t>(op), 0, arg};
 }
 
-void Compiler::emitLoad(Op op, std::uint16_t arg) {
+inline void Compiler::emitLoad(Op op, std::uint16_t arg) {
     if (m_stopped) return;
+    // Every live value but the accumulator sits on the run's stack. With at
+    // most 20 operators pending this stays far below the bound.
+    if (m_startCount >= CompiledFormula::kMaxStack) {
+        m_overflow = m_stopped = true;
+        return;
+    }
     pushStart(m_out.m_size);
     emit(op, arg);
 }
 
-void Compiler::emitConstant(long double value) {
+inline void Compiler::emitConstant(long double value) {
     if (m_stopped) return;
     if (m_out.m_constantCount >= CompiledFormula::kMaxConstants) {
         m_overflow = true;

@@ -1,6 +1,7 @@
 #include "elements/core/formula/functions.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 #include <string>
@@ -40,12 +41,20 @@ long double randomOf(long double x) {
     return std::floor(u * n);
 }
 
-std::vector<Entry>& registry() {
-    static std::vector<Entry> entries = {
+struct Registry {
+    std::vector<Entry> entries = {
         {"DEG", degreesOf}, {"RAD", radiansOf}, {"RANDOM", randomOf}, {"ROUND", roundOf}, {"STEP", stepOf},
     };
-    return entries;
+    static void noteLength(std::size_t length) {
+        if (length < 64) formula_detail::g_registeredLengths |= std::uint64_t{1} << length;
+    }
+};
+
+Registry& registry() {
+    static Registry r;
+    return r;
 }
+
 
 bool isLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
@@ -62,17 +71,21 @@ void RegisterFunction(std::string_view name, FormulaFunction routine) {
     if (!std::all_of(name.begin(), name.end(), isLetter)) return;
     std::string key(name);
     std::transform(key.begin(), key.end(), key.begin(), upper);
-    std::vector<Entry>& entries = registry();
-    auto it = findEntry(entries, key);
-    if (it != entries.end() && it->name == key) it->routine = routine;
-    else entries.insert(it, Entry{std::move(key), routine});
+    Registry& r = registry();
+    auto it = findEntry(r.entries, key);
+    Registry::noteLength(key.size());
+    if (it != r.entries.end() && it->name == key) it->routine = routine;
+    else r.entries.insert(it, Entry{std::move(key), routine});
     ++formula_detail::g_registryGeneration;
 }
 
-FormulaFunction FindFunction(std::string_view upperName) noexcept {
-    std::vector<Entry>& entries = registry();
-    auto it = findEntry(entries, upperName);
-    return (it != entries.end() && it->name == upperName) ? it->routine : nullptr;
+// A scan comparing lengths first beats a binary search of string compares
+// for the handful of functions there are.
+FormulaFunction formula_detail::findRegistered(std::string_view upperName) noexcept {
+    for (const Entry& e : registry().entries)
+        if (e.name.size() == upperName.size() && std::equal(upperName.begin(), upperName.end(), e.name.begin()))
+            return e.routine;
+    return nullptr;
 }
 
 void SeedRandom(std::uint64_t seed) noexcept { g_randomState = seed; }

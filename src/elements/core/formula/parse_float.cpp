@@ -1,6 +1,7 @@
 #include "elements/core/formula/parse_float.h"
 
 #include "elements/core/formula/conversion_error.h"
+#include "elements/core/formula/parse_float_p.h"
 
 #include <array>
 #include <cmath>
@@ -40,10 +41,14 @@ locale_t cLocale() {
     return locale;
 }
 
+} // namespace
+
 // Converts a trimmed text whose separator sits at `separator` (npos: none
 // expected, any "," fails). Syntax is checked here so that strtold never sees
-// hex, inf or nan spellings.
-bool convert(std::string_view t, std::size_t separator, long double& value) noexcept {
+// hex, inf or nan spellings. The value comes back by value: an 80-bit result
+// through memory costs more than the conversion.
+long double formula_detail::parseDecimal(std::string_view t, std::size_t separator, bool& ok) noexcept {
+    ok = false;
     std::size_t i = 0;
     const std::size_t n = t.size();
     bool negative = false;
@@ -82,27 +87,27 @@ bool convert(std::string_view t, std::size_t separator, long double& value) noex
         }
         break;
     }
-    if (!anyDigit) return false;
+    if (!anyDigit) return 0.0L;
     long exponent = 0;
     if (i < n && (t[i] == 'E' || t[i] == 'e')) {
         ++i;
         bool negativeExponent = false;
         if (i < n && (t[i] == '+' || t[i] == '-')) negativeExponent = t[i++] == '-';
-        if (i == n || !isDigit(t[i])) return false;
+        if (i == n || !isDigit(t[i])) return 0.0L;
         for (; i < n && isDigit(t[i]); ++i)
             if (exponent < 100000) exponent = exponent * 10 + (t[i] - '0');
         if (negativeExponent) exponent = -exponent;
     }
-    if (i != n) return false;
+    if (i != n) return 0.0L;
 
     const long scale = exponent + droppedDigits - fractionDigits;
     if (exact && scale > -kExactPowers && scale < kExactPowers) {
         // Both factors exact, one rounding: the result is correctly rounded.
         long double v = static_cast<long double>(mantissa);
-        if (scale >= 0) v *= kPowers[static_cast<std::size_t>(scale)];
-        else v /= kPowers[static_cast<std::size_t>(-scale)];
-        value = negative ? -v : v;
-        return true;
+        if (scale > 0) v *= kPowers[static_cast<std::size_t>(scale)];
+        else if (scale < 0) v /= kPowers[static_cast<std::size_t>(-scale)];
+        ok = true;
+        return negative ? -v : v;
     }
 
     char small[128];
@@ -112,7 +117,7 @@ bool convert(std::string_view t, std::size_t separator, long double& value) noex
         try {
             large.assign(n + 1, '\0');
         } catch (...) {
-            return false;
+            return 0.0L;
         }
         buffer = large.data();
     }
@@ -120,10 +125,12 @@ bool convert(std::string_view t, std::size_t separator, long double& value) noex
     buffer[n] = '\0';
     char* end = nullptr;
     const long double v = strtold_l(buffer, &end, cLocale());
-    if (end != buffer + n || std::isinf(v) || std::isnan(v)) return false;
-    value = v;
-    return true;
+    if (end != buffer + n || std::isinf(v) || std::isnan(v)) return 0.0L;
+    ok = true;
+    return v;
 }
+
+namespace {
 
 // Keeps messages valid UTF-8 whatever bytes the text held.
 std::string printable(std::string_view text) {
@@ -140,10 +147,21 @@ std::string printable(std::string_view text) {
 
 bool TryParseFloat(std::string_view text, long double& value) noexcept {
     const std::string_view t = trimBlanks(text);
+    // Most texts that are not numbers are formulas starting with a name or
+    // "(": turn them away before any work.
     if (t.empty()) return false;
-    if (convert(t, std::string_view::npos, value)) return true;
-    const std::size_t comma = t.find(',');
-    return comma != std::string_view::npos && convert(t, comma, value);
+    const char first = t.front();
+    if (!isDigit(first) && first != '+' && first != '-' && first != '.' && first != ',') return false;
+    bool ok = false;
+    long double v = formula_detail::parseDecimal(t, std::string_view::npos, ok);
+    if (!ok) {
+        const std::size_t comma = t.find(',');
+        if (comma == std::string_view::npos) return false;
+        v = formula_detail::parseDecimal(t, comma, ok);
+        if (!ok) return false;
+    }
+    value = v;
+    return true;
 }
 
 long double ParseFloat(std::string_view text) {
