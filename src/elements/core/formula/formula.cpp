@@ -26,29 +26,30 @@ void CompiledFormula::copyFrom(const CompiledFormula& other) noexcept {
 bool CompiledFormula::isAffine(int& signal, long double& factor, long double& offset) const noexcept {
     const auto is = [this](int k, Op op) { return m_code[k].op == static_cast<std::uint8_t>(op); };
     if (m_size < 2 || m_size > 4 || !is(0, Op::SetSignal) || !is(m_size - 1, Op::End)) return false;
+    const auto constant = [this](int k) { return m_constants[m_code[k].arg]; };
     long double f = 1.0L;
     long double a = -0.0L;
     int k = 1;
     if (k < m_size - 1) {
-        const long double c = m_constants[m_code[k].arg];
         int exponent = 0;
         if (is(k, Op::MulC) || is(k, Op::MulRC)) {
-            f = c;
+            f = constant(k);
             ++k;
-        } else if (is(k, Op::DivC) && std::fabs(std::frexp(c, &exponent)) == 0.5L && exponent > -16000 &&
+        } else if (is(k, Op::DivC) && std::fabs(std::frexp(constant(k), &exponent)) == 0.5L && exponent > -16000 &&
                    exponent < 16000) {
-            f = 1.0L / c; // exact for a power of two, so x / c == x * f
+            f = 1.0L / constant(k); // exact for a power of two, so x / c == x * f
             ++k;
         }
     }
     if (k < m_size - 1) {
-        const long double c = m_constants[m_code[k].arg];
-        if (is(k, Op::AddC) || is(k, Op::AddRC)) a = c;
-        else if (is(k, Op::SubC)) a = -c;
-        else if (is(k, Op::SubRC)) {
+        if (is(k, Op::AddC) || is(k, Op::AddRC)) {
+            a = constant(k);
+        } else if (is(k, Op::SubC)) {
+            a = -constant(k);
+        } else if (is(k, Op::SubRC)) {
             // c - x*f == x*(-f) + c: negation is exact.
             f = -f;
-            a = c;
+            a = constant(k);
         } else {
             return false;
         }

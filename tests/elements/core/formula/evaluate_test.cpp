@@ -21,7 +21,7 @@ const std::vector<std::string> kFormulas = {
     "FRAC(I1)+INT(I2)+SIGN(I3)", "DEG(ATAN(I1))+RAD(I2)", "1" + std::string(300, ' ') + "+5",
     // Shapes computed inline by the cache, and near misses that are not.
     "I1", "I1*0", "2*I1", "2+I1", "I1-7", "7-I1", "100-I1*0.5", "CW/2", "CW/3", "I1/0.25", "-I1", "I1*2*3",
-    "I1*1E4000", "I1*2+30-1",
+    "I1*1E4000", "I1*2+30-1", "E20/E20/C20", "I1-I2*3", "CW/I1",
 };
 
 SignalTable randomTable(std::mt19937_64& rng, bool specials) {
