@@ -224,24 +224,6 @@ TEST(Formula, PendingOperatorLimitIsARunError) {
     EXPECT_EQ(Evaluate(chain, {}), 61);
 }
 
-TEST(Formula, EdgeCasesOfTheLanguage) {
-    EXPECT_EQ(Evaluate("1,5", {}), 1.5);
-    expectValues({{"1.5", 1.5}, {"2*(-3)", -6}, {"-2^2", -4}, {"2^3^2", 64}, {"(-2)^3", -8},
-                  {"0^0", 0}, {"SIN(PI/2)", 1}, {"STEP(-0.1)", 0}, {"ROUND(2.5)", 2}, {"DEG(PI)", 180},
-                  {"ASIN(1)", kPi / 2}, {"ASIN(-1)", -kPi / 2}, {"ACOS(0)", kPi / 2}});
-    EXPECT_EQ(Evaluate("1,5,5", {}), 0);
-    EXPECT_EQ(Evaluate("2*-3", {}), 0);
-    EXPECT_EQ(Evaluate("(-8)^(1/3)", {}), 0);
-    SignalTable table;
-    table[1] = 3;
-    table[57] = 4;
-    table[55] = 640;
-    table[326] = 7;
-    EXPECT_EQ(Evaluate("i1+o1", table), 7);
-    EXPECT_EQ(Evaluate("cw/2", table), 320);
-    EXPECT_EQ(Evaluate("E200", table), 7);
-}
-
 TEST(Formula, NonFiniteSignalsNeverLeak) {
     const long double specials[] = {std::numeric_limits<long double>::quiet_NaN(),
                                     std::numeric_limits<long double>::infinity(),
