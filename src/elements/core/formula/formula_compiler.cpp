@@ -227,10 +227,13 @@ int Compiler::compile(std::string_view source) {
 inline int Compiler::scanNumber(const char* text, int n, int& i) {
     const int start = i;
     bool point = false;
+    std::int64_t integer = 0; // the value while the literal is plain digits
     while (i < n && (isDigit(text[i]) || (text[i] == '.' && !point))) {
         if (text[i] == '.') point = true;
+        else if (integer < 100000000000000000) integer = integer * 10 + (text[i] - '0');
         ++i;
     }
+    const int mantissaEnd = i;
     if (i < n && text[i] == 'E') {
         int j = i + 1;
         if (j < n && (text[j] == '+' || text[j] == '-')) ++j;
@@ -240,13 +243,18 @@ inline int Compiler::scanNumber(const char* text, int n, int& i) {
         }
     }
     const std::string_view literal(text + start, static_cast<std::size_t>(i - start));
-    bool ok = false;
-    const long double value = parseDecimal(literal, std::string_view::npos, ok);
-    if (!ok) {
-        // Only a digitless "." or a value beyond the extended range gets here.
-        return std::any_of(literal.begin(), literal.end(), isDigit) ? kOverflow : kSyntax;
+    const bool digitsOnly = !point && i == mantissaEnd;
+    long double value = 0.0L;
+    if (digitsOnly && integer < 100000000000000000) {
+        value = static_cast<long double>(integer); // exact, and no parser call for the common case
+    } else {
+        bool ok = false;
+        value = parseDecimal(literal, std::string_view::npos, ok);
+        if (!ok) {
+            // Only a digitless "." or a value beyond the extended range gets here.
+            return std::any_of(literal.begin(), literal.end(), isDigit) ? kOverflow : kSyntax;
+        }
     }
-    const bool digitsOnly = std::all_of(literal.begin(), literal.end(), isDigit);
     if (!count(numberBytes(value, digitsOnly))) return kTooLong;
     emitConstant(value);
     return 0;
