@@ -85,6 +85,7 @@ void Canvas::ensureFont() {
     m_qfont.setUnderline(font.style.testFlag(FontStyle::Underline));
     m_qfont.setStrikeOut(font.style.testFlag(FontStyle::StrikeOut));
     m_qfont.setStyleStrategy(QFont::NoAntialias);
+    m_qfont.setHintingPreference(QFont::PreferFullHinting);
     if (m_active) m_metrics.emplace(m_qfont, m_painter->device());
     else m_metrics.emplace(m_qfont);
     m_fontDirty = false;
