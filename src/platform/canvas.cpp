@@ -20,9 +20,12 @@ namespace {
 
 QPainter::CompositionMode compositionOf(PenMode mode) {
     switch (mode) {
-    case PenMode::Xor: return QPainter::RasterOp_SourceXorDestination;
-    case PenMode::Not: return QPainter::RasterOp_NotDestination;
-    case PenMode::Copy: break;
+    case PenMode::Xor:
+        return QPainter::RasterOp_SourceXorDestination;
+    case PenMode::Not:
+        return QPainter::RasterOp_NotDestination;
+    case PenMode::Copy:
+        break;
     }
     return QPainter::CompositionMode_SourceOver;
 }
@@ -31,8 +34,10 @@ bool hasPixelAccess(const QImage& image) {
     switch (image.format()) {
     case QImage::Format_RGB32:
     case QImage::Format_ARGB32:
-    case QImage::Format_ARGB32_Premultiplied: return !image.isNull();
-    default: return false;
+    case QImage::Format_ARGB32_Premultiplied:
+        return !image.isNull();
+    default:
+        return false;
     }
 }
 
@@ -52,8 +57,10 @@ bool clipSegment(double& x1, double& y1, double& x2, double& y2) {
             continue;
         }
         const double t = q[i] / p[i];
-        if (p[i] < 0.0) t0 = std::max(t0, t);
-        else t1 = std::min(t1, t);
+        if (p[i] < 0.0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
         if (t0 > t1) return false;
     }
     const double sx = x1;
@@ -94,8 +101,11 @@ Canvas::Canvas(QPainter& painter) : m_painter(&painter) {
 }
 
 Canvas::~Canvas() {
-    if (m_ownPainter) m_ownPainter->end();
-    else if (m_painter->isActive()) m_painter->restore();
+    if (!m_painter->isActive()) return;
+    if (m_ownPainter)
+        m_ownPainter->end();
+    else
+        m_painter->restore();
 }
 
 void Canvas::init(QPaintDevice* device) {
@@ -145,7 +155,9 @@ void Canvas::setPenStyle(PenStyle style) {
 }
 
 // The mode lives in the composition, not in the QPen, so nothing to rebuild.
-void Canvas::setPenMode(PenMode mode) { m_state.pen.mode = mode; }
+void Canvas::setPenMode(PenMode mode) {
+    m_state.pen.mode = mode;
+}
 
 void Canvas::setBrush(const CanvasBrush& brush) {
     if (m_state.brush == brush) return;
@@ -166,15 +178,20 @@ void Canvas::setBrushStyle(BrushStyle style) {
 }
 
 void Canvas::setBrushPattern(const QImage& pattern) {
-    if (m_state.brush.style == BrushStyle::Pattern && m_state.brush.pattern.cacheKey() == pattern.cacheKey()) return;
+    if (m_state.brush.style == BrushStyle::Pattern && m_state.brush.pattern.cacheKey() == pattern.cacheKey())
+        return;
     m_state.brush.pattern = pattern;
     m_state.brush.style = BrushStyle::Pattern;
     m_brushDirty = true;
 }
 
-void Canvas::setBrushOrigin(int x, int y) { m_state.brushOrigin = QPoint(x, y); }
+void Canvas::setBrushOrigin(int x, int y) {
+    m_state.brushOrigin = QPoint(x, y);
+}
 
-void Canvas::moveTo(int x, int y) { m_state.penPos = QPoint(x, y); }
+void Canvas::moveTo(int x, int y) {
+    m_state.penPos = QPoint(x, y);
+}
 
 void Canvas::setClipRect(int left, int top, int right, int bottom) {
     const Box box = normalisedBox(left, top, right, bottom);
@@ -190,7 +207,9 @@ void Canvas::clearClipRect() {
     if (m_active) m_painter->setClipping(false);
 }
 
-void Canvas::save() { m_stack.push_back(m_state); }
+void Canvas::save() {
+    m_stack.push_back(m_state);
+}
 
 void Canvas::restore() {
     if (m_stack.empty()) return;
@@ -206,13 +225,17 @@ void Canvas::stateChanged(const CanvasState& before) {
     if (!(before.font == m_state.font)) m_fontDirty = true;
     if (before.clip == m_state.clip || !m_active) return;
     const CanvasClip& clip = m_state.clip;
-    if (clip.enabled) m_painter->setClipRect(QRect(clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top));
-    else m_painter->setClipping(false);
+    if (clip.enabled)
+        m_painter->setClipRect(QRect(clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top));
+    else
+        m_painter->setClipping(false);
 }
 
 // --- painter set-up -----------------------------------------------------------
 
-int Canvas::penWidth() const { return std::clamp(m_state.pen.width, 1, kMaxPenWidth); }
+int Canvas::penWidth() const {
+    return std::clamp(m_state.pen.width, 1, kMaxPenWidth);
+}
 
 void Canvas::useShapePen(bool squareCaps) {
     if (m_penDirty) {
@@ -224,12 +247,21 @@ void Canvas::useShapePen(bool squareCaps) {
             m_qpen = QPen(toQColor(pen.color), 1, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
             m_qpen.setCosmetic(true);
             switch (pen.style) {
-            case PenStyle::Dash: m_qpen.setDashPattern({18, 6}); break;
-            case PenStyle::Dot: m_qpen.setDashPattern({3, 3}); break;
-            case PenStyle::DashDot: m_qpen.setDashPattern({9, 6, 3, 6}); break;
-            case PenStyle::DashDotDot: m_qpen.setDashPattern({9, 3, 3, 3, 3, 3}); break;
+            case PenStyle::Dash:
+                m_qpen.setDashPattern({18, 6});
+                break;
+            case PenStyle::Dot:
+                m_qpen.setDashPattern({3, 3});
+                break;
+            case PenStyle::DashDot:
+                m_qpen.setDashPattern({9, 6, 3, 6});
+                break;
+            case PenStyle::DashDotDot:
+                m_qpen.setDashPattern({9, 3, 3, 3, 3, 3});
+                break;
             case PenStyle::Solid:
-            case PenStyle::Clear: break;
+            case PenStyle::Clear:
+                break;
             }
         } else {
             m_qpen = QPen(toQColor(pen.color), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
@@ -421,8 +453,10 @@ void Canvas::frameRect(int left, int top, int right, int bottom) {
 }
 
 QRectF Canvas::prepareOutlined(const Box& box, bool filled) {
-    if (filled && brushVisible()) useShapeBrush();
-    else useNoBrush();
+    if (filled && brushVisible())
+        useShapeBrush();
+    else
+        useNoBrush();
     if (!penVisible()) {
         useNoPen();
         return QRectF(box.left, box.top, box.width(), box.height());
@@ -473,15 +507,16 @@ void Canvas::ellipse(int left, int top, int right, int bottom) {
     m_painter->drawPath(path);
 }
 
-void Canvas::ellipticShape(EllipticShape shape, int left, int top, int right, int bottom, int x3, int y3, int x4,
-                           int y4) {
+void Canvas::ellipticShape(EllipticShape shape, int left, int top, int right, int bottom, int x3, int y3,
+                           int x4, int y4) {
     const Box box = normalisedBox(left, top, right, bottom);
     if (!m_active || box.isEmpty()) return;
     const bool filled = shape != EllipticShape::Arc;
     if (!penVisible() && !(filled && brushVisible())) return;
     const double start = rayAngle(box, x3, y3);
     double span = rayAngle(box, x4, y4) - start;
-    while (span <= 0.0) span += 360.0;
+    while (span <= 0.0)
+        span += 360.0;
     int start16 = static_cast<int>(std::lround(start * 16.0));
     int span16 = static_cast<int>(std::lround(span * 16.0));
     if (span16 <= 0 || span16 >= 360 * 16) span16 = 360 * 16;
@@ -489,9 +524,15 @@ void Canvas::ellipticShape(EllipticShape shape, int left, int top, int right, in
     if (filled && fillTinyOutlined(box)) return;
     const QRectF rect = prepareOutlined(box, filled);
     switch (shape) {
-    case EllipticShape::Arc: m_painter->drawArc(rect, start16, span16); break;
-    case EllipticShape::Chord: m_painter->drawChord(rect, start16, span16); break;
-    case EllipticShape::Pie: m_painter->drawPie(rect, start16, span16); break;
+    case EllipticShape::Arc:
+        m_painter->drawArc(rect, start16, span16);
+        break;
+    case EllipticShape::Chord:
+        m_painter->drawChord(rect, start16, span16);
+        break;
+    case EllipticShape::Pie:
+        m_painter->drawPie(rect, start16, span16);
+        break;
     }
 }
 
@@ -509,16 +550,20 @@ void Canvas::pie(int left, int top, int right, int bottom, int x3, int y3, int x
 
 void Canvas::loadPoints(std::span<const QPoint> points) {
     m_points.clear();
-    for (const QPoint& p : points) m_points.emplace_back(clampCoord(p.x()), clampCoord(p.y()));
+    for (const QPoint& p : points)
+        m_points.emplace_back(clampCoord(p.x()), clampCoord(p.y()));
 }
 
 void Canvas::strokeWide(bool closed) {
     m_pointsF.clear();
-    for (const QPoint& p : m_points) m_pointsF.emplace_back(p.x() + 0.5, p.y() + 0.5);
+    for (const QPoint& p : m_points)
+        m_pointsF.emplace_back(p.x() + 0.5, p.y() + 0.5);
     useShapePen();
     useNoBrush();
-    if (closed) m_painter->drawPolygon(m_pointsF.data(), static_cast<int>(m_pointsF.size()));
-    else m_painter->drawPolyline(m_pointsF.data(), static_cast<int>(m_pointsF.size()));
+    if (closed)
+        m_painter->drawPolygon(m_pointsF.data(), static_cast<int>(m_pointsF.size()));
+    else
+        m_painter->drawPolyline(m_pointsF.data(), static_cast<int>(m_pointsF.size()));
 }
 
 void Canvas::polygon(std::span<const QPoint> points) {
@@ -526,8 +571,10 @@ void Canvas::polygon(std::span<const QPoint> points) {
     loadPoints(points);
     const int count = static_cast<int>(m_points.size());
     useShapeMode();
-    if (brushVisible()) useShapeBrush();
-    else useNoBrush();
+    if (brushVisible())
+        useShapeBrush();
+    else
+        useNoBrush();
     if (!penVisible() || penWidth() > 1) {
         useNoPen();
         if (brushVisible()) m_painter->drawPolygon(m_points.data(), count, Qt::OddEvenFill);
@@ -546,7 +593,8 @@ void Canvas::polyline(std::span<const QPoint> points) {
         strokeWide(false);
         return;
     }
-    for (std::size_t i = 1; i < m_points.size(); ++i) drawThinLine(m_points[i - 1], m_points[i]);
+    for (std::size_t i = 1; i < m_points.size(); ++i)
+        drawThinLine(m_points[i - 1], m_points[i]);
 }
 
 // --- pictures -----------------------------------------------------------------

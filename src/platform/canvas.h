@@ -161,7 +161,8 @@ private:
     void fillSolid(const QRect& rect, TColor color);
     // Sets pen and brush for a shape in a box and answers the rectangle to hand to QPainter.
     QRectF prepareOutlined(const canvas_detail::Box& box, bool filled);
-    void ellipticShape(EllipticShape shape, int left, int top, int right, int bottom, int x3, int y3, int x4, int y4);
+    void ellipticShape(EllipticShape shape, int left, int top, int right, int bottom, int x3, int y3, int x4,
+                       int y4);
     bool fillTinyOutlined(const canvas_detail::Box& box);
     void drawThinLine(QPoint from, QPoint to);
     void loadPoints(std::span<const QPoint> points);

@@ -17,7 +17,9 @@ inline constexpr int kCoordLimit = 1'000'000;
 inline constexpr int kMaxPenWidth = 10'000;
 inline constexpr int kHatchSize = 8;
 
-inline int clampCoord(int v) { return std::clamp(v, -kCoordLimit, kCoordLimit); }
+inline int clampCoord(int v) {
+    return std::clamp(v, -kCoordLimit, kCoordLimit);
+}
 
 inline int floorMod(int a, int m) {
     const int r = a % m;
@@ -72,7 +74,8 @@ public:
             rgb = reinterpret_cast<const QRgb*>(m_pattern.constScanLine(py))[px];
             return true;
         }
-        if (!hatchBit(m_style, floorMod(x - m_originX, kHatchSize), floorMod(y - m_originY, kHatchSize))) return false;
+        if (!hatchBit(m_style, floorMod(x - m_originX, kHatchSize), floorMod(y - m_originY, kHatchSize)))
+            return false;
         rgb = m_rgb;
         return true;
     }

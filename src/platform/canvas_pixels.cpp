@@ -17,8 +17,12 @@ namespace {
 
 constexpr QRgb kRgbMask = 0x00FFFFFFu;
 
-QRgb* pixelRow(QImage* image, int y) { return reinterpret_cast<QRgb*>(image->scanLine(y)); }
-const QRgb* constPixelRow(const QImage* image, int y) { return reinterpret_cast<const QRgb*>(image->constScanLine(y)); }
+QRgb* pixelRow(QImage* image, int y) {
+    return reinterpret_cast<QRgb*>(image->scanLine(y));
+}
+const QRgb* constPixelRow(const QImage* image, int y) {
+    return reinterpret_cast<const QRgb*>(image->constScanLine(y));
+}
 
 } // namespace
 
@@ -26,15 +30,23 @@ namespace canvas_detail {
 
 bool hatchBit(BrushStyle style, int x, int y) {
     switch (style) {
-    case BrushStyle::Horizontal: return y == 0;
-    case BrushStyle::Vertical: return x == 0;
-    case BrushStyle::FDiagonal: return x == y;
-    case BrushStyle::BDiagonal: return (x + y) % kHatchSize == 0;
-    case BrushStyle::Cross: return x == 0 || y == 0;
-    case BrushStyle::DiagCross: return x == y || (x + y) % kHatchSize == 0;
-    case BrushStyle::Solid: return true;
+    case BrushStyle::Horizontal:
+        return y == 0;
+    case BrushStyle::Vertical:
+        return x == 0;
+    case BrushStyle::FDiagonal:
+        return x == y;
+    case BrushStyle::BDiagonal:
+        return (x + y) % kHatchSize == 0;
+    case BrushStyle::Cross:
+        return x == 0 || y == 0;
+    case BrushStyle::DiagCross:
+        return x == y || (x + y) % kHatchSize == 0;
+    case BrushStyle::Solid:
+        return true;
     case BrushStyle::Clear:
-    case BrushStyle::Pattern: break;
+    case BrushStyle::Pattern:
+        break;
     }
     return false;
 }
@@ -52,7 +64,8 @@ QImage hatchImage(BrushStyle style, TColor color) {
     return cell;
 }
 
-BrushSampler::BrushSampler(const CanvasBrush& brush, QPoint origin) : m_style(brush.style), m_rgb(toQRgb(brush.color)) {
+BrushSampler::BrushSampler(const CanvasBrush& brush, QPoint origin)
+    : m_style(brush.style), m_rgb(toQRgb(brush.color)) {
     int tileWidth = kHatchSize;
     int tileHeight = kHatchSize;
     if (m_style == BrushStyle::Pattern) {
@@ -103,7 +116,8 @@ void Canvas::floodFill(int x, int y, TColor color, FloodFillMode mode) {
     const int left = bounds.left();
     const int right = bounds.right();
     const int width = bounds.width();
-    std::vector<std::uint8_t> marked(static_cast<std::size_t>(width) * static_cast<std::size_t>(bounds.height()), 0);
+    std::vector<std::uint8_t> marked(
+        static_cast<std::size_t>(width) * static_cast<std::size_t>(bounds.height()), 0);
     auto mark = [&](int px, int py) -> std::uint8_t& {
         return marked[static_cast<std::size_t>(py - bounds.top()) * static_cast<std::size_t>(width) +
                       static_cast<std::size_t>(px - left)];
@@ -119,9 +133,12 @@ void Canvas::floodFill(int x, int y, TColor color, FloodFillMode mode) {
         if (mark(seed.x(), sy) || !belongs(row[seed.x()])) continue;
         int xl = seed.x();
         int xr = seed.x();
-        while (xl > left && !mark(xl - 1, sy) && belongs(row[xl - 1])) --xl;
-        while (xr < right && !mark(xr + 1, sy) && belongs(row[xr + 1])) ++xr;
-        for (int px = xl; px <= xr; ++px) mark(px, sy) = 1;
+        while (xl > left && !mark(xl - 1, sy) && belongs(row[xl - 1]))
+            --xl;
+        while (xr < right && !mark(xr + 1, sy) && belongs(row[xr + 1]))
+            ++xr;
+        for (int px = xl; px <= xr; ++px)
+            mark(px, sy) = 1;
         top = std::min(top, sy);
         bottom = std::max(bottom, sy);
         for (const int ny : {sy - 1, sy + 1}) {

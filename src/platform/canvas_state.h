@@ -22,8 +22,8 @@ enum class FontStyle : unsigned { Bold = 1, Italic = 2, Underline = 4, StrikeOut
 Q_DECLARE_FLAGS(FontStyles, FontStyle)
 
 enum class FloodFillMode {
-    Border,  // fill around the point up to pixels of the given colour
-    Surface  // fill the connected region that has the given colour
+    Border, // fill around the point up to pixels of the given colour
+    Surface // fill the connected region that has the given colour
 };
 
 // Flags of Canvas::textRect. Left and Top are the zero defaults.
@@ -62,7 +62,7 @@ struct CanvasBrush {
 
 struct CanvasFont {
     QString name = QStringLiteral("MS Sans Serif");
-    int size = 8;  // points, converted at 96 DPI
+    int size = 8; // points, converted at 96 DPI
     TColor color = kBlack;
     FontStyles style;
 
@@ -85,7 +85,7 @@ struct CanvasState {
     CanvasBrush brush;
     QPoint brushOrigin;
     CanvasFont font;
-    bool textOpaque = false;  // text background filled with the brush colour
+    bool textOpaque = false; // text background filled with the brush colour
     QPoint penPos;
     CanvasClip clip;
 };

@@ -15,12 +15,18 @@ constexpr int kMaxFontPixels = 2000;
 
 int textFlagsOf(TextFormats format) {
     int flags = 0;
-    if (format.testFlag(TextFormat::HCenter)) flags |= Qt::AlignHCenter;
-    else if (format.testFlag(TextFormat::Right)) flags |= Qt::AlignRight;
-    else flags |= Qt::AlignLeft;
-    if (format.testFlag(TextFormat::VCenter)) flags |= Qt::AlignVCenter;
-    else if (format.testFlag(TextFormat::Bottom)) flags |= Qt::AlignBottom;
-    else flags |= Qt::AlignTop;
+    if (format.testFlag(TextFormat::HCenter))
+        flags |= Qt::AlignHCenter;
+    else if (format.testFlag(TextFormat::Right))
+        flags |= Qt::AlignRight;
+    else
+        flags |= Qt::AlignLeft;
+    if (format.testFlag(TextFormat::VCenter))
+        flags |= Qt::AlignVCenter;
+    else if (format.testFlag(TextFormat::Bottom))
+        flags |= Qt::AlignBottom;
+    else
+        flags |= Qt::AlignTop;
     if (format.testFlag(TextFormat::SingleLine)) flags |= Qt::TextSingleLine;
     if (format.testFlag(TextFormat::WordBreak)) flags |= Qt::TextWordWrap;
     if (format.testFlag(TextFormat::NoClip)) flags |= Qt::TextDontClip;
@@ -65,7 +71,9 @@ void Canvas::setFontSize(int points) {
 }
 
 // Text takes its colour from a pen of its own; the QFont does not change.
-void Canvas::setFontColor(TColor color) { m_state.font.color = color; }
+void Canvas::setFontColor(TColor color) {
+    m_state.font.color = color;
+}
 
 void Canvas::setFontStyle(FontStyles style) {
     if (m_state.font.style == style) return;
@@ -73,7 +81,9 @@ void Canvas::setFontStyle(FontStyles style) {
     m_fontDirty = true;
 }
 
-void Canvas::setTextOpaque(bool opaque) { m_state.textOpaque = opaque; }
+void Canvas::setTextOpaque(bool opaque) {
+    m_state.textOpaque = opaque;
+}
 
 void Canvas::ensureFont() {
     if (!m_fontDirty) return;
@@ -86,8 +96,10 @@ void Canvas::ensureFont() {
     m_qfont.setStrikeOut(font.style.testFlag(FontStyle::StrikeOut));
     m_qfont.setStyleStrategy(QFont::NoAntialias);
     m_qfont.setHintingPreference(QFont::PreferFullHinting);
-    if (m_active) m_metrics.emplace(m_qfont, m_painter->device());
-    else m_metrics.emplace(m_qfont);
+    if (m_active)
+        m_metrics.emplace(m_qfont, m_painter->device());
+    else
+        m_metrics.emplace(m_qfont);
     m_fontDirty = false;
     m_painterFontSet = false;
 }

@@ -18,9 +18,15 @@ constexpr TColor rgbColor(int red, int green, int blue) {
     return (red & 0xFF) | ((green & 0xFF) << 8) | ((blue & 0xFF) << 16);
 }
 
-constexpr int redOf(TColor color) { return color & 0xFF; }
-constexpr int greenOf(TColor color) { return (color >> 8) & 0xFF; }
-constexpr int blueOf(TColor color) { return (color >> 16) & 0xFF; }
+constexpr int redOf(TColor color) {
+    return color & 0xFF;
+}
+constexpr int greenOf(TColor color) {
+    return (color >> 8) & 0xFF;
+}
+constexpr int blueOf(TColor color) {
+    return (color >> 16) & 0xFF;
+}
 
 // Opaque QRgb (0xAARRGGBB) of a TColor.
 constexpr QRgb toQRgb(TColor color) {
@@ -33,7 +39,11 @@ constexpr TColor fromQRgb(QRgb rgb) {
                     static_cast<int>(rgb & 0xFF));
 }
 
-inline QColor toQColor(TColor color) { return QColor::fromRgb(toQRgb(color)); }
-inline TColor fromQColor(const QColor& color) { return fromQRgb(color.rgb()); }
+inline QColor toQColor(TColor color) {
+    return QColor::fromRgb(toQRgb(color));
+}
+inline TColor fromQColor(const QColor& color) {
+    return fromQRgb(color.rgb());
+}
 
 } // namespace ovanto

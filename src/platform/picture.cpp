@@ -8,11 +8,15 @@ namespace {
 
 constexpr QRgb kRgbMask = 0x00FFFFFFu;
 
-QRgb* pixelRow(QImage& image, int y) { return reinterpret_cast<QRgb*>(image.scanLine(y)); }
+QRgb* pixelRow(QImage& image, int y) {
+    return reinterpret_cast<QRgb*>(image.scanLine(y));
+}
 
 } // namespace
 
-Picture::Picture(const QImage& image) { adopt(image); }
+Picture::Picture(const QImage& image) {
+    adopt(image);
+}
 
 Picture Picture::fromFile(const QString& path) {
     Picture picture;
@@ -29,9 +33,12 @@ bool Picture::load(const QString& path) {
 
 // Two 32-bit layouts only, so pixel access is one word per pixel.
 void Picture::adopt(const QImage& image) {
-    if (image.isNull()) m_image = QImage();
-    else if (image.hasAlphaChannel()) m_image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    else m_image = image.convertToFormat(QImage::Format_RGB32);
+    if (image.isNull())
+        m_image = QImage();
+    else if (image.hasAlphaChannel())
+        m_image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    else
+        m_image = image.convertToFormat(QImage::Format_RGB32);
     changed();
 }
 

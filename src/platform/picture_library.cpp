@@ -36,18 +36,22 @@ void indexDirectory(const QString& directory, std::map<int, QString>& index) {
         const int id = pictureIdOf(file, isBmp);
         if (id <= 0) continue;
         auto it = found.find(id);
-        if (it == found.end()) found.emplace(id, file.absoluteFilePath());
-        else if (isBmp) it->second = file.absoluteFilePath();
+        if (it == found.end())
+            found.emplace(id, file.absoluteFilePath());
+        else if (isBmp)
+            it->second = file.absoluteFilePath();
     }
     index.merge(found);
 }
 
 } // namespace
 
-PictureLibrary::PictureLibrary() : PictureLibrary(defaultBuiltInDirectory(), defaultUserDirectories()) {}
+PictureLibrary::PictureLibrary() : PictureLibrary(defaultBuiltInDirectory(), defaultUserDirectories()) {
+}
 
 PictureLibrary::PictureLibrary(QString builtInDirectory, QStringList userDirectories)
-    : m_builtInDirectory(std::move(builtInDirectory)), m_userDirectories(std::move(userDirectories)) {}
+    : m_builtInDirectory(std::move(builtInDirectory)), m_userDirectories(std::move(userDirectories)) {
+}
 
 QString PictureLibrary::defaultBuiltInDirectory() {
     const QString module = Module::directory();
@@ -68,16 +72,20 @@ void PictureLibrary::ensureIndexed() const {
     m_builtIn.clear();
     m_user.clear();
     indexDirectory(m_builtInDirectory, m_builtIn);
-    for (const QString& directory : m_userDirectories) indexDirectory(directory, m_user);
+    for (const QString& directory : m_userDirectories)
+        indexDirectory(directory, m_user);
     m_indexed = true;
 }
 
 const PictureLibrary::Index* PictureLibrary::indexOf(PictureStore store) const {
     ensureIndexed();
     switch (store) {
-    case PictureStore::BuiltIn: return &m_builtIn;
-    case PictureStore::User: return &m_user;
-    case PictureStore::None: break;
+    case PictureStore::BuiltIn:
+        return &m_builtIn;
+    case PictureStore::User:
+        return &m_user;
+    case PictureStore::None:
+        break;
     }
     return nullptr;
 }
@@ -104,12 +112,15 @@ std::vector<int> PictureLibrary::ids(PictureStore store) const {
     std::vector<int> result;
     if (const Index* index = indexOf(store)) {
         result.reserve(index->size());
-        for (const auto& entry : *index) result.push_back(entry.first);
+        for (const auto& entry : *index)
+            result.push_back(entry.first);
     }
     return result;
 }
 
-Picture PictureLibrary::load(int id) { return load(storeOf(id), id); }
+Picture PictureLibrary::load(int id) {
+    return load(storeOf(id), id);
+}
 
 Picture PictureLibrary::load(PictureStore store, int id) {
     const QString path = filePath(store, id);
