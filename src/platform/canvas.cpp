@@ -10,7 +10,6 @@
 #include <QPolygonF>
 
 #include <cmath>
-#include <numbers>
 
 namespace ovanto {
 
@@ -72,15 +71,6 @@ bool clipSegment(double& x1, double& y1, double& x2, double& y2) {
     return true;
 }
 
-// Angle of the ray from the box centre through (x, y), as the parameter of the
-// ellipse point on that ray (QPainter measures arcs by that parameter).
-double rayAngle(const Box& box, int x, int y) {
-    const double cx = box.left + box.width() / 2.0;
-    const double cy = box.top + box.height() / 2.0;
-    const double angle = std::atan2(-(y - cy) / box.height(), (x - cx) / box.width());
-    return angle * 180.0 / std::numbers::pi;
-}
-
 } // namespace
 
 // --- construction -------------------------------------------------------------
@@ -126,6 +116,21 @@ void Canvas::init(QPaintDevice* device) {
     m_painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
     m_painter->setBrushOrigin(0, 0);
     m_painter->setClipping(false);
+    updateVisibleRows();
+}
+
+void Canvas::updateVisibleRows() {
+    // Under a transform (a borrowed printer painter) device rows say nothing.
+    if (!m_active || !m_painter->worldTransform().isIdentity()) {
+        m_visibleTop = -kCoordLimit;
+        m_visibleBottom = kCoordLimit;
+        return;
+    }
+    m_visibleTop = 0;
+    m_visibleBottom = m_height;
+    if (!m_state.clip.enabled) return;
+    m_visibleTop = std::max(m_visibleTop, m_state.clip.top);
+    m_visibleBottom = std::min(m_visibleBottom, m_state.clip.bottom);
 }
 
 // --- state --------------------------------------------------------------------
@@ -199,12 +204,14 @@ void Canvas::setClipRect(int left, int top, int right, int bottom) {
     if (m_state.clip == clip) return;
     m_state.clip = clip;
     if (m_active) m_painter->setClipRect(QRect(box.left, box.top, box.width(), box.height()));
+    updateVisibleRows();
 }
 
 void Canvas::clearClipRect() {
     if (!m_state.clip.enabled) return;
     m_state.clip = CanvasClip{};
     if (m_active) m_painter->setClipping(false);
+    updateVisibleRows();
 }
 
 void Canvas::save() {
@@ -229,6 +236,7 @@ void Canvas::stateChanged(const CanvasState& before) {
         m_painter->setClipRect(QRect(clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top));
     else
         m_painter->setClipping(false);
+    updateVisibleRows();
 }
 
 // --- painter set-up -----------------------------------------------------------
@@ -322,6 +330,13 @@ void Canvas::useNoBrush() {
     if (m_painterBrush == PainterBrush::None) return;
     m_painter->setBrush(Qt::NoBrush);
     m_painterBrush = PainterBrush::None;
+}
+
+void Canvas::useColorBrush(TColor color) {
+    if (m_painterBrush == PainterBrush::Color && m_brushColor == color) return;
+    m_painter->setBrush(toQColor(color));
+    m_painterBrush = PainterBrush::Color;
+    m_brushColor = color;
 }
 
 void Canvas::useShapeMode() {
@@ -450,102 +465,6 @@ void Canvas::frameRect(int left, int top, int right, int bottom) {
     fillWithBrush(QRect(box.left, box.bottom - 1, box.width(), 1));
     fillWithBrush(QRect(box.left, box.top + 1, 1, box.height() - 2));
     fillWithBrush(QRect(box.right - 1, box.top + 1, 1, box.height() - 2));
-}
-
-QRectF Canvas::prepareOutlined(const Box& box, bool filled) {
-    if (filled && brushVisible())
-        useShapeBrush();
-    else
-        useNoBrush();
-    if (!penVisible()) {
-        useNoPen();
-        return QRectF(box.left, box.top, box.width(), box.height());
-    }
-    useShapePen();
-    const int w = penWidth();
-    // A one-pixel curve runs through the centres of the box's outer pixels;
-    // wider pens are drawn inside the box, centred on a box inset by half the width.
-    if (w == 1) return QRectF(box.left + 0.5, box.top + 0.5, box.width() - 1, box.height() - 1);
-    const double insetX = std::min(w, box.width()) / 2.0;
-    const double insetY = std::min(w, box.height()) / 2.0;
-    return QRectF(box.left + insetX, box.top + insetY, box.width() - 2 * insetX, box.height() - 2 * insetY);
-}
-
-void Canvas::roundRect(int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight) {
-    const Box box = normalisedBox(left, top, right, bottom);
-    if (!m_active || box.isEmpty() || (!penVisible() && !brushVisible())) return;
-    useShapeMode();
-    if (fillTinyOutlined(box)) return;
-    const QRectF rect = prepareOutlined(box, true);
-    const double shrink = penVisible() ? (box.width() - rect.width()) / 2.0 : 0.0;
-    const double rx = std::max(0.0, std::clamp(ellipseWidth, 0, box.width()) / 2.0 - shrink);
-    const double ry = std::max(0.0, std::clamp(ellipseHeight, 0, box.height()) / 2.0 - shrink);
-    m_painter->drawRoundedRect(rect, rx, ry);
-}
-
-bool Canvas::fillTinyOutlined(const Box& box) {
-    // Two pixels or less across, the outline is the whole shape; the curve
-    // rasteriser would put it a pixel off.
-    if (!penVisible() || (box.width() > 2 && box.height() > 2)) return false;
-    fillSolid(QRect(box.left, box.top, box.width(), box.height()), m_state.pen.color);
-    return true;
-}
-
-void Canvas::ellipse(int left, int top, int right, int bottom) {
-    const Box box = normalisedBox(left, top, right, bottom);
-    if (!m_active || box.isEmpty() || (!penVisible() && !brushVisible())) return;
-    useShapeMode();
-    if (fillTinyOutlined(box)) return;
-    const QRectF rect = prepareOutlined(box, true);
-    if (penVisible()) {
-        m_painter->drawEllipse(rect);
-        return;
-    }
-    // The path fill samples pixel centres exactly; the ellipse fast path loses the top row.
-    QPainterPath path;
-    path.addEllipse(rect);
-    m_painter->drawPath(path);
-}
-
-void Canvas::ellipticShape(EllipticShape shape, int left, int top, int right, int bottom, int x3, int y3,
-                           int x4, int y4) {
-    const Box box = normalisedBox(left, top, right, bottom);
-    if (!m_active || box.isEmpty()) return;
-    const bool filled = shape != EllipticShape::Arc;
-    if (!penVisible() && !(filled && brushVisible())) return;
-    const double start = rayAngle(box, x3, y3);
-    double span = rayAngle(box, x4, y4) - start;
-    while (span <= 0.0)
-        span += 360.0;
-    int start16 = static_cast<int>(std::lround(start * 16.0));
-    int span16 = static_cast<int>(std::lround(span * 16.0));
-    if (span16 <= 0 || span16 >= 360 * 16) span16 = 360 * 16;
-    useShapeMode();
-    if (filled && fillTinyOutlined(box)) return;
-    const QRectF rect = prepareOutlined(box, filled);
-    switch (shape) {
-    case EllipticShape::Arc:
-        m_painter->drawArc(rect, start16, span16);
-        break;
-    case EllipticShape::Chord:
-        m_painter->drawChord(rect, start16, span16);
-        break;
-    case EllipticShape::Pie:
-        m_painter->drawPie(rect, start16, span16);
-        break;
-    }
-}
-
-void Canvas::arc(int left, int top, int right, int bottom, int x3, int y3, int x4, int y4) {
-    ellipticShape(EllipticShape::Arc, left, top, right, bottom, x3, y3, x4, y4);
-}
-
-void Canvas::chord(int left, int top, int right, int bottom, int x3, int y3, int x4, int y4) {
-    ellipticShape(EllipticShape::Chord, left, top, right, bottom, x3, y3, x4, y4);
-}
-
-void Canvas::pie(int left, int top, int right, int bottom, int x3, int y3, int x4, int y4) {
-    ellipticShape(EllipticShape::Pie, left, top, right, bottom, x3, y3, x4, y4);
 }
 
 void Canvas::loadPoints(std::span<const QPoint> points) {

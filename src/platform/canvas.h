@@ -26,7 +26,8 @@ namespace ovanto {
 class Picture;
 namespace canvas_detail {
 struct Box;
-}
+struct RowSpan;
+} // namespace canvas_detail
 
 // A drawing surface with the state and pixel rules of a GDI device context,
 // painted through QPainter with antialiasing off. One Canvas per paint.
@@ -135,11 +136,12 @@ public:
 
 private:
     enum class PainterPen { Unknown, Shape, ShapeSquare, Text, None };
-    enum class PainterBrush { Unknown, Shape, None };
+    enum class PainterBrush { Unknown, Shape, Color, None };
     enum class EllipticShape { Arc, Chord, Pie };
 
     void init(QPaintDevice* device);
     void stateChanged(const CanvasState& before);
+    void updateVisibleRows();
 
     // Bring the painter's pen, brush, composition and font into line with the
     // canvas state; each costs a comparison when nothing changed.
@@ -148,6 +150,7 @@ private:
     void useNoPen();
     void useShapeBrush();
     void useNoBrush();
+    void useColorBrush(TColor color);
     void useShapeMode();
     void useCopyMode();
     void useBrushOrigin();
@@ -165,6 +168,7 @@ private:
                        int y4);
     bool fillTinyOutlined(const canvas_detail::Box& box);
     void drawThinLine(QPoint from, QPoint to);
+    void fillSpans(int top, const std::vector<canvas_detail::RowSpan>& spans, bool withPen);
     void loadPoints(std::span<const QPoint> points);
     void strokeWide(bool closed);
 
@@ -178,6 +182,9 @@ private:
     int m_width = 0;
     int m_height = 0;
     bool m_rasterOps = false;
+    // Rows that can receive paint (device and clip), for the shapes rasterised here.
+    int m_visibleTop = 0;
+    int m_visibleBottom = 0;
 
     CanvasState m_state;
     std::vector<CanvasState> m_stack;
@@ -198,12 +205,16 @@ private:
     PainterPen m_painterPen = PainterPen::Unknown;
     PainterBrush m_painterBrush = PainterBrush::Unknown;
     TColor m_textPenColor = kInvalidColor;
+    TColor m_brushColor = kInvalidColor;
     QPainter::CompositionMode m_painterMode = QPainter::CompositionMode_SourceOver;
     QPoint m_painterOrigin;
     bool m_painterFontSet = false;
 
     std::vector<QPoint> m_points;
     std::vector<QPointF> m_pointsF;
+    std::vector<QRect> m_rects;
+    std::vector<canvas_detail::RowSpan> m_outerSpans;
+    std::vector<canvas_detail::RowSpan> m_innerSpans;
 };
 
 // Saves the canvas state on construction and restores it on destruction.

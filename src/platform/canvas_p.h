@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 namespace ovanto::canvas_detail {
 
@@ -45,6 +46,18 @@ inline Box normalisedBox(int left, int top, int right, int bottom) {
     return box;
 }
 
+// One row of a rasterised shape: columns left..right inclusive.
+struct RowSpan {
+    int left;
+    int right;
+};
+
+// The rows of pixels whose centres lie inside the ellipse inscribed in the box,
+// from row max(fromRow, top) to row min(toRow, bottom) - 1.
+void ellipseSpans(const Box& box, int fromRow, int toRow, std::vector<RowSpan>& spans);
+// The pixels of `outer` (starting at row `top`) whose four neighbours are all
+// inside it; `top` moves to the first row of the result.
+void innerSpans(const std::vector<RowSpan>& outer, std::vector<RowSpan>& inner, int& top);
 inline bool isHatch(BrushStyle style) {
     return style != BrushStyle::Solid && style != BrushStyle::Clear && style != BrushStyle::Pattern;
 }

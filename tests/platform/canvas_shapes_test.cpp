@@ -111,6 +111,35 @@ TEST(CanvasShapes, BoxShapesCoverExclusiveRightAndBottom) {
     }
 }
 
+// Exact at every size: the box is met on all four sides, nothing lies outside,
+// and the picture is mirror-symmetric.
+TEST(CanvasShapes, EllipsesFitTheirBoxAtEverySize) {
+    for (const int pen : {0, 1, 3}) {
+        for (int width = 1; width <= 30; ++width) {
+            for (int height = 1; height <= 30; ++height) {
+                QImage image = whiteImage(34, 34);
+                paint(image, [&](Canvas& c) {
+                    c.setBrushColor(kRed);
+                    c.setPenWidth(pen);
+                    if (pen == 0) c.setPenStyle(PenStyle::Clear);
+                    c.ellipse(2, 2, 2 + width, 2 + height);
+                });
+                const QRect box(2, 2, width, height);
+                ASSERT_EQ(inkBounds(image), box) << "pen " << pen << ", " << width << " x " << height;
+                for (int y = box.top(); y <= box.bottom(); ++y) {
+                    for (int x = box.left(); x <= box.right(); ++x) {
+                        const TColor color = at(image, x, y);
+                        ASSERT_EQ(color, at(image, box.right() + box.left() - x, y))
+                            << width << "x" << height;
+                        ASSERT_EQ(color, at(image, x, box.bottom() + box.top() - y))
+                            << width << "x" << height;
+                    }
+                }
+            }
+        }
+    }
+}
+
 TEST(CanvasShapes, LinesLeaveOutTheEndPixel) {
     struct Case {
         QPoint from, to;
