@@ -1,0 +1,224 @@
+// Ellipses are rasterised here as exact rows of pixels (pixel centres inside the
+// inscribed ellipse), painted as row rectangles; arcs, chords, pies and rounded
+// rectangles go through QPainter's curves.
+#include "platform/canvas.h"
+
+#include "platform/canvas_p.h"
+
+#include <QPainterPath>
+
+#include <cmath>
+#include <numbers>
+
+namespace ovanto {
+
+using namespace canvas_detail;
+
+namespace {
+
+// Angle of the ray from the box centre through (x, y), as the parameter of the
+// ellipse point on that ray (QPainter measures arcs by that parameter).
+double rayAngle(const Box& box, int x, int y) {
+    const double cx = box.left + box.width() / 2.0;
+    const double cy = box.top + box.height() / 2.0;
+    const double angle = std::atan2(-(y - cy) / box.height(), (x - cx) / box.width());
+    return angle * 180.0 / std::numbers::pi;
+}
+
+} // namespace
+
+namespace canvas_detail {
+
+void ellipseSpans(const Box& box, int fromRow, int toRow, std::vector<RowSpan>& spans) {
+    spans.clear();
+    const double a = box.width() / 2.0;
+    const double b = box.height() / 2.0;
+    // The centre in pixel-index units: a pixel's centre is its index + 0.5.
+    const double cx = box.left + a - 0.5;
+    const double cy = box.top + b - 0.5;
+    // The middle columns run the full height and the middle rows the full width,
+    // so that even a very flat ellipse meets all four sides of its box.
+    const double least = box.width() % 2 == 0 ? 0.5 : 0.0;
+    const int middleTop = box.top + (box.height() - 1) / 2;
+    const int middleBottom = box.top + box.height() / 2;
+    for (int y = std::max(fromRow, box.top); y < std::min(toRow, box.bottom); ++y) {
+        const double dy = (y - cy) / b;
+        double half = std::max(least, a * std::sqrt(std::max(0.0, 1.0 - dy * dy)));
+        if (y == middleTop || y == middleBottom) half = std::max(half, a - 0.5);
+        spans.push_back({static_cast<int>(std::ceil(cx - half)), static_cast<int>(std::floor(cx + half))});
+    }
+}
+
+void innerSpans(const std::vector<RowSpan>& outer, std::vector<RowSpan>& inner, int& top) {
+    inner.clear();
+    int first = -1;
+    for (std::size_t i = 1; i + 1 < outer.size(); ++i) {
+        const RowSpan span{std::max({outer[i].left + 1, outer[i - 1].left, outer[i + 1].left}),
+                           std::min({outer[i].right - 1, outer[i - 1].right, outer[i + 1].right})};
+        if (span.left > span.right) {
+            // Rows widen towards the middle and narrow after it: the inside is one block.
+            if (first >= 0) break;
+            continue;
+        }
+        if (first < 0) first = static_cast<int>(i);
+        inner.push_back(span);
+    }
+    top += std::max(first, 0);
+}
+
+} // namespace canvas_detail
+
+QRectF Canvas::prepareOutlined(const Box& box, bool filled) {
+    if (filled && brushVisible())
+        useShapeBrush();
+    else
+        useNoBrush();
+    if (!penVisible()) {
+        useNoPen();
+        return QRectF(box.left, box.top, box.width(), box.height());
+    }
+    useShapePen();
+    const int w = penWidth();
+    // A one-pixel curve runs through the centres of the box's outer pixels;
+    // wider pens are drawn inside the box, centred on a box inset by half the width.
+    if (w == 1) return QRectF(box.left + 0.5, box.top + 0.5, box.width() - 1, box.height() - 1);
+    const double insetX = std::min(w, box.width()) / 2.0;
+    const double insetY = std::min(w, box.height()) / 2.0;
+    return QRectF(box.left + insetX, box.top + insetY, box.width() - 2 * insetX, box.height() - 2 * insetY);
+}
+
+void Canvas::roundRect(int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight) {
+    const Box box = normalisedBox(left, top, right, bottom);
+    if (!m_active || box.isEmpty() || (!penVisible() && !brushVisible())) return;
+    useShapeMode();
+    if (fillTinyOutlined(box)) return;
+    const QRectF rect = prepareOutlined(box, true);
+    const double shrink = penVisible() ? (box.width() - rect.width()) / 2.0 : 0.0;
+    const double rx = std::max(0.0, std::clamp(ellipseWidth, 0, box.width()) / 2.0 - shrink);
+    const double ry = std::max(0.0, std::clamp(ellipseHeight, 0, box.height()) / 2.0 - shrink);
+    m_painter->drawRoundedRect(rect, rx, ry);
+}
+
+bool Canvas::fillTinyOutlined(const Box& box) {
+    // Two pixels or less across, the outline is the whole shape; the curve
+    // rasteriser would put it a pixel off.
+    if (!penVisible() || (box.width() > 2 && box.height() > 2)) return false;
+    fillSolid(QRect(box.left, box.top, box.width(), box.height()), m_state.pen.color);
+    return true;
+}
+
+void Canvas::ellipse(int left, int top, int right, int bottom) {
+    const Box box = normalisedBox(left, top, right, bottom);
+    if (!m_active || box.isEmpty() || (!penVisible() && !brushVisible())) return;
+    useShapeMode();
+    if (fillTinyOutlined(box)) return;
+    // Only the rows that can show, and one more on each side for the outline's neighbours.
+    const int fromRow = std::max(box.top, m_visibleTop - 1);
+    const int toRow = std::min(box.bottom, m_visibleBottom + 1);
+    if (fromRow >= toRow) return;
+    std::vector<RowSpan>& outer = m_outerSpans;
+    ellipseSpans(box, fromRow, toRow, outer);
+    if (!penVisible()) {
+        fillSpans(fromRow, outer, false);
+        return;
+    }
+    const int w = penWidth();
+    if (w == 1 && m_state.pen.style != PenStyle::Solid) {
+        fillSpans(fromRow, outer, false);
+        useShapePen();
+        useNoBrush();
+        m_painter->drawEllipse(QRectF(box.left + 0.5, box.top + 0.5, box.width() - 1, box.height() - 1));
+        return;
+    }
+    // The outline is the ring between the ellipse and its inside: the pixels
+    // with a neighbour outside for a one-pixel pen, the ellipse of a box inset
+    // by the width for wider ones. Ring and inside never overlap (XOR stays exact).
+    std::vector<RowSpan>& inner = m_innerSpans;
+    int innerTop = fromRow;
+    if (w == 1) {
+        innerSpans(outer, inner, innerTop);
+    } else {
+        const Box inset{box.left + w, box.top + w, box.right - w, box.bottom - w};
+        inner.clear();
+        if (!inset.isEmpty()) ellipseSpans(inset, fromRow, toRow, inner);
+        innerTop = std::max(fromRow, inset.top);
+    }
+    fillSpans(innerTop, inner, false);
+    // The ring: per row what lies left and right of the inside.
+    m_rects.clear();
+    for (std::size_t i = 0; i < outer.size(); ++i) {
+        const int y = fromRow + static_cast<int>(i);
+        const RowSpan& o = outer[i];
+        const int k = y - innerTop;
+        if (k < 0 || k >= static_cast<int>(inner.size())) {
+            m_rects.emplace_back(o.left, y, o.right - o.left + 1, 1);
+            continue;
+        }
+        const RowSpan& in = inner[static_cast<std::size_t>(k)];
+        if (in.left > o.left) m_rects.emplace_back(o.left, y, in.left - o.left, 1);
+        if (in.right < o.right) m_rects.emplace_back(in.right + 1, y, o.right - in.right, 1);
+    }
+    useNoPen();
+    useColorBrush(m_state.pen.color);
+    m_painter->drawRects(m_rects.data(), static_cast<int>(m_rects.size()));
+}
+
+// Row rectangles: QPainter fills them as fast as its own ellipse, and exactly.
+void Canvas::fillSpans(int top, const std::vector<RowSpan>& spans, bool withPen) {
+    if (spans.empty() || (!withPen && !brushVisible())) return;
+    m_rects.clear();
+    for (std::size_t i = 0; i < spans.size(); ++i) {
+        m_rects.emplace_back(spans[i].left, top + static_cast<int>(i), spans[i].right - spans[i].left + 1, 1);
+    }
+    useNoPen();
+    if (withPen) {
+        useColorBrush(m_state.pen.color);
+    } else {
+        useShapeBrush();
+        if (!m_brushPaints) return;
+    }
+    m_painter->drawRects(m_rects.data(), static_cast<int>(m_rects.size()));
+}
+
+void Canvas::ellipticShape(EllipticShape shape, int left, int top, int right, int bottom, int x3, int y3,
+                           int x4, int y4) {
+    const Box box = normalisedBox(left, top, right, bottom);
+    if (!m_active || box.isEmpty()) return;
+    const bool filled = shape != EllipticShape::Arc;
+    if (!penVisible() && !(filled && brushVisible())) return;
+    const double start = rayAngle(box, x3, y3);
+    double span = rayAngle(box, x4, y4) - start;
+    while (span <= 0.0)
+        span += 360.0;
+    int start16 = static_cast<int>(std::lround(start * 16.0));
+    int span16 = static_cast<int>(std::lround(span * 16.0));
+    if (span16 <= 0 || span16 >= 360 * 16) span16 = 360 * 16;
+    useShapeMode();
+    if (filled && fillTinyOutlined(box)) return;
+    const QRectF rect = prepareOutlined(box, filled);
+    switch (shape) {
+    case EllipticShape::Arc:
+        m_painter->drawArc(rect, start16, span16);
+        break;
+    case EllipticShape::Chord:
+        m_painter->drawChord(rect, start16, span16);
+        break;
+    case EllipticShape::Pie:
+        m_painter->drawPie(rect, start16, span16);
+        break;
+    }
+}
+
+void Canvas::arc(int left, int top, int right, int bottom, int x3, int y3, int x4, int y4) {
+    ellipticShape(EllipticShape::Arc, left, top, right, bottom, x3, y3, x4, y4);
+}
+
+void Canvas::chord(int left, int top, int right, int bottom, int x3, int y3, int x4, int y4) {
+    ellipticShape(EllipticShape::Chord, left, top, right, bottom, x3, y3, x4, y4);
+}
+
+void Canvas::pie(int left, int top, int right, int bottom, int x3, int y3, int x4, int y4) {
+    ellipticShape(EllipticShape::Pie, left, top, right, bottom, x3, y3, x4, y4);
+}
+
+} // namespace ovanto
