@@ -1,0 +1,74 @@
+#include "elements/core/formula/evaluate.h"
+
+#include "elements/core/formula/parse_float.h"
+
+namespace ovanto {
+namespace {
+
+std::string_view compilable(std::string_view text) {
+    return text.substr(0, static_cast<std::size_t>(kMaxFormulaLength));
+}
+
+} // namespace
+
+long double Evaluate(std::string_view text, const SignalTable& signalTable) {
+    long double value = 0.0L;
+    if (TryParseFloat(text, value)) return value;
+    CompiledFormula program;
+    if (!CompileFormula(compilable(text), program)) return 0.0L;
+    return formula_detail::runValue(program, signalTable, false);
+}
+
+PropertyText::PropertyText(std::string text) : m_text(std::move(text)) { prepare(); }
+
+void PropertyText::setText(std::string text) {
+    if (text == m_text && m_kind != Kind::Unprepared) return;
+    m_text = std::move(text);
+    prepare();
+}
+
+void PropertyText::prepare() const {
+    m_generation = FunctionRegistryGeneration();
+    m_program.reset();
+    if (TryParseFloat(m_text, m_number)) {
+        m_kind = Kind::Number;
+        return;
+    }
+    m_number = 0.0L;
+    auto program = std::make_shared<CompiledFormula>();
+    // Preparing is not an evaluation: the process-wide error code is left as
+    // it was and set by evaluate() instead.
+    const int lastError = LastFormulaError();
+    const bool compiled = CompileFormula(compilable(m_text), *program);
+    const int compileError = LastFormulaError();
+    SetLastFormulaError(lastError);
+    if (compiled) {
+        m_kind = Kind::Program;
+        m_compileError = 0;
+        int signal = 0;
+        if (program->isAffine(signal, m_number, m_offset)) {
+            m_kind = Kind::Affine;
+            m_signal = static_cast<std::uint16_t>(signal);
+        }
+        m_program = std::move(program);
+    } else {
+        m_kind = Kind::Failed;
+        m_compileError = compileError;
+    }
+}
+
+long double PropertyText::evaluateFormula(const SignalTable& signalTable) const {
+    if (m_kind == Kind::Unprepared || m_generation != FunctionRegistryGeneration()) prepare();
+    if (m_kind == Kind::Program || m_kind == Kind::Affine)
+        return formula_detail::runValue(*m_program, signalTable, false);
+    if (m_kind == Kind::Number) return m_number;
+    SetLastFormulaError(m_compileError);
+    return 0.0L;
+}
+
+bool PropertyText::isPlainNumber() const {
+    if (m_kind == Kind::Unprepared) prepare();
+    return m_kind == Kind::Number;
+}
+
+} // namespace ovanto

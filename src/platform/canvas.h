@@ -1,0 +1,226 @@
+#pragma once
+
+#include "platform/canvas_state.h"
+
+#include <QBrush>
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPen>
+#include <QPoint>
+#include <QRect>
+#include <QRectF>
+#include <QSize>
+#include <QString>
+
+#include <memory>
+#include <optional>
+#include <span>
+#include <vector>
+
+class QImage;
+class QPaintDevice;
+
+namespace ovanto {
+
+class Picture;
+namespace canvas_detail {
+struct Box;
+}
+
+// A drawing surface with the state and pixel rules of a GDI device context,
+// painted through QPainter with antialiasing off. One Canvas per paint.
+//
+// Rectangles are (left, top, right, bottom) with right and bottom exclusive;
+// reversed corners are normalised. Coordinates beyond +-1e6 are clipped or
+// clamped so that absurd values never reach the rasteriser.
+//
+// Pixel operations (pixel, setPixel, floodFill, patternInvert, drawFocusRect)
+// work on a 32-bit QImage only; on other devices they do nothing and reads give -1.
+class Canvas {
+public:
+    explicit Canvas(QImage& image);
+    explicit Canvas(QPaintDevice& device);
+    // Borrows an active painter; its state is restored when the canvas goes.
+    explicit Canvas(QPainter& painter);
+    ~Canvas();
+
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
+    int width() const { return m_width; }
+    int height() const { return m_height; }
+    bool hasPixels() const { return m_image != nullptr; }
+
+    // --- state --------------------------------------------------------------
+    const CanvasState& state() const { return m_state; }
+    const CanvasPen& pen() const { return m_state.pen; }
+    const CanvasBrush& brush() const { return m_state.brush; }
+    const CanvasFont& font() const { return m_state.font; }
+
+    void setPen(const CanvasPen& pen);
+    void setPenColor(TColor color);
+    void setPenWidth(int width);
+    void setPenStyle(PenStyle style);
+    void setPenMode(PenMode mode);
+
+    void setBrush(const CanvasBrush& brush);
+    void setBrushColor(TColor color);
+    void setBrushStyle(BrushStyle style);
+    // Sets the style to BrushStyle::Pattern as well.
+    void setBrushPattern(const QImage& pattern);
+    // The pattern's pixel (0, 0) lies on (x mod 8, y mod 8) for 8 x 8 patterns and hatches.
+    void setBrushOrigin(int x, int y);
+    QPoint brushOrigin() const { return m_state.brushOrigin; }
+
+    void setFont(const CanvasFont& font);
+    void setFontName(const QString& name);
+    void setFontSize(int points);
+    void setFontColor(TColor color);
+    void setFontStyle(FontStyles style);
+    void setTextOpaque(bool opaque);
+
+    QPoint penPos() const { return m_state.penPos; }
+    void moveTo(int x, int y);
+
+    void setClipRect(int left, int top, int right, int bottom);
+    void clearClipRect();
+
+    // Push and pop the whole state; see CanvasStateSaver.
+    void save();
+    void restore();
+
+    // --- shapes -------------------------------------------------------------
+    // Leaves out the end pixel; the pen position becomes (x, y).
+    void lineTo(int x, int y);
+    // Outline inside the box with the pen, interior with the brush.
+    void rectangle(int left, int top, int right, int bottom);
+    // Brush only, pen mode ignored.
+    void fillRect(int left, int top, int right, int bottom);
+    // One-pixel frame painted with the brush.
+    void frameRect(int left, int top, int right, int bottom);
+    void roundRect(int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight);
+    void ellipse(int left, int top, int right, int bottom);
+    // Arc-like shapes run counterclockwise (as seen on screen) from the ray towards
+    // (x3, y3) to the ray towards (x4, y4); equal rays give the whole ellipse.
+    void arc(int left, int top, int right, int bottom, int x3, int y3, int x4, int y4);
+    void chord(int left, int top, int right, int bottom, int x3, int y3, int x4, int y4);
+    void pie(int left, int top, int right, int bottom, int x3, int y3, int x4, int y4);
+    // Filled with the alternate (odd-even) rule, outlined with the pen.
+    void polygon(std::span<const QPoint> points);
+    void polyline(std::span<const QPoint> points);
+
+    // --- text ---------------------------------------------------------------
+    // The text's top-left corner at (x, y).
+    void textOut(int x, int y, const QString& text);
+    int textWidth(const QString& text);
+    // The line height of the font (ascent + descent), whatever the text.
+    int textHeight(const QString& text = {});
+    void textRect(int left, int top, int right, int bottom, const QString& text, TextFormats format);
+
+    // --- pixels -------------------------------------------------------------
+    TColor pixel(int x, int y) const;
+    void setPixel(int x, int y, TColor color);
+    // Paints the region with the current brush.
+    void floodFill(int x, int y, TColor color, FloodFillMode mode);
+    // Destination XOR the brush where the brush has colour.
+    void patternInvert(int left, int top, int right, int bottom);
+    // Dotted frame, every second pixel inverted; drawing it twice restores the picture.
+    void drawFocusRect(int left, int top, int right, int bottom);
+
+    // --- pictures -----------------------------------------------------------
+    // A transparent picture leaves out the pixels of its transparent colour.
+    void draw(int x, int y, const Picture& picture);
+    void stretchDraw(int left, int top, int right, int bottom, const Picture& picture);
+
+private:
+    enum class PainterPen { Unknown, Shape, ShapeSquare, Text, None };
+    enum class PainterBrush { Unknown, Shape, None };
+    enum class EllipticShape { Arc, Chord, Pie };
+
+    void init(QPaintDevice* device);
+    void stateChanged(const CanvasState& before);
+
+    // Bring the painter's pen, brush, composition and font into line with the
+    // canvas state; each costs a comparison when nothing changed.
+    void useShapePen(bool squareCaps = false);
+    void useTextPen();
+    void useNoPen();
+    void useShapeBrush();
+    void useNoBrush();
+    void useShapeMode();
+    void useCopyMode();
+    void useBrushOrigin();
+    void useFont();
+    void ensureFont();
+
+    bool penVisible() const { return m_state.pen.style != PenStyle::Clear; }
+    bool brushVisible() const { return m_state.brush.style != BrushStyle::Clear; }
+    int penWidth() const;
+    void fillWithBrush(const QRect& rect);
+    void fillSolid(const QRect& rect, TColor color);
+    // Sets pen and brush for a shape in a box and answers the rectangle to hand to QPainter.
+    QRectF prepareOutlined(const canvas_detail::Box& box, bool filled);
+    void ellipticShape(EllipticShape shape, int left, int top, int right, int bottom, int x3, int y3, int x4,
+                       int y4);
+    bool fillTinyOutlined(const canvas_detail::Box& box);
+    void drawThinLine(QPoint from, QPoint to);
+    void loadPoints(std::span<const QPoint> points);
+    void strokeWide(bool closed);
+
+    // Pixel access (canvas_pixels.cpp): the image and clip intersected.
+    QRect pixelBounds() const;
+
+    std::unique_ptr<QPainter> m_ownPainter;
+    QPainter* m_painter = nullptr;
+    QImage* m_image = nullptr;
+    bool m_active = false;
+    int m_width = 0;
+    int m_height = 0;
+    bool m_rasterOps = false;
+
+    CanvasState m_state;
+    std::vector<CanvasState> m_stack;
+
+    // Built lazily from the state; a dirty flag marks a state change since.
+    QPen m_qpen;
+    QPen m_qpenSquare;
+    QBrush m_qbrush;
+    QSize m_tileSize;
+    bool m_brushPaints = false;
+    QFont m_qfont;
+    std::optional<QFontMetrics> m_metrics;
+    bool m_penDirty = true;
+    bool m_brushDirty = true;
+    bool m_fontDirty = true;
+
+    // What the painter currently holds.
+    PainterPen m_painterPen = PainterPen::Unknown;
+    PainterBrush m_painterBrush = PainterBrush::Unknown;
+    TColor m_textPenColor = kInvalidColor;
+    QPainter::CompositionMode m_painterMode = QPainter::CompositionMode_SourceOver;
+    QPoint m_painterOrigin;
+    bool m_painterFontSet = false;
+
+    std::vector<QPoint> m_points;
+    std::vector<QPointF> m_pointsF;
+};
+
+// Saves the canvas state on construction and restores it on destruction.
+class CanvasStateSaver {
+public:
+    explicit CanvasStateSaver(Canvas& canvas) : m_canvas(canvas) { m_canvas.save(); }
+    ~CanvasStateSaver() { m_canvas.restore(); }
+    CanvasStateSaver(const CanvasStateSaver&) = delete;
+    CanvasStateSaver& operator=(const CanvasStateSaver&) = delete;
+
+private:
+    Canvas& m_canvas;
+};
+
+// The family that stands in for a configured font name ("ARIAL" -> "Liberation Sans").
+QString canvasFontFamily(const QString& name);
+// Pixel height of a font size in points at 96 DPI.
+int canvasFontPixelSize(int points);
+
+} // namespace ovanto

@@ -1,0 +1,205 @@
+// The operations that work on the image's pixels directly: single pixels,
+// flood fill, pattern invert and the XOR focus rectangle.
+#include "platform/canvas.h"
+
+#include "platform/canvas_p.h"
+
+#include <QImage>
+
+#include <cstdint>
+#include <vector>
+
+namespace ovanto {
+
+using namespace canvas_detail;
+
+namespace {
+
+constexpr QRgb kRgbMask = 0x00FFFFFFu;
+
+QRgb* pixelRow(QImage* image, int y) {
+    return reinterpret_cast<QRgb*>(image->scanLine(y));
+}
+const QRgb* constPixelRow(const QImage* image, int y) {
+    return reinterpret_cast<const QRgb*>(image->constScanLine(y));
+}
+
+} // namespace
+
+namespace canvas_detail {
+
+bool hatchBit(BrushStyle style, int x, int y) {
+    switch (style) {
+    case BrushStyle::Horizontal:
+        return y == 0;
+    case BrushStyle::Vertical:
+        return x == 0;
+    case BrushStyle::FDiagonal:
+        return x == y;
+    case BrushStyle::BDiagonal:
+        return (x + y) % kHatchSize == 0;
+    case BrushStyle::Cross:
+        return x == 0 || y == 0;
+    case BrushStyle::DiagCross:
+        return x == y || (x + y) % kHatchSize == 0;
+    case BrushStyle::Solid:
+        return true;
+    case BrushStyle::Clear:
+    case BrushStyle::Pattern:
+        break;
+    }
+    return false;
+}
+
+QImage hatchImage(BrushStyle style, TColor color) {
+    QImage cell(kHatchSize, kHatchSize, QImage::Format_ARGB32_Premultiplied);
+    cell.fill(Qt::transparent);
+    const QRgb rgb = toQRgb(color);
+    for (int y = 0; y < kHatchSize; ++y) {
+        QRgb* row = pixelRow(&cell, y);
+        for (int x = 0; x < kHatchSize; ++x) {
+            if (hatchBit(style, x, y)) row[x] = rgb;
+        }
+    }
+    return cell;
+}
+
+BrushSampler::BrushSampler(const CanvasBrush& brush, QPoint origin)
+    : m_style(brush.style), m_rgb(toQRgb(brush.color)) {
+    int tileWidth = kHatchSize;
+    int tileHeight = kHatchSize;
+    if (m_style == BrushStyle::Pattern) {
+        m_pattern = brush.pattern.convertToFormat(QImage::Format_RGB32);
+        m_clear = m_pattern.isNull();
+        tileWidth = std::max(1, m_pattern.width());
+        tileHeight = std::max(1, m_pattern.height());
+    } else {
+        m_clear = m_style == BrushStyle::Clear;
+    }
+    // Reduced to one tile so that x - origin cannot overflow.
+    m_originX = floorMod(origin.x(), tileWidth);
+    m_originY = floorMod(origin.y(), tileHeight);
+}
+
+} // namespace canvas_detail
+
+QRect Canvas::pixelBounds() const {
+    if (m_image == nullptr) return {};
+    QRect bounds(0, 0, m_image->width(), m_image->height());
+    const CanvasClip& clip = m_state.clip;
+    if (clip.enabled) bounds &= QRect(clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top);
+    return bounds;
+}
+
+TColor Canvas::pixel(int x, int y) const {
+    if (!pixelBounds().contains(x, y)) return kInvalidColor;
+    return fromQRgb(constPixelRow(m_image, y)[x]);
+}
+
+void Canvas::setPixel(int x, int y, TColor color) {
+    if (!pixelBounds().contains(x, y)) return;
+    pixelRow(m_image, y)[x] = toQRgb(color);
+}
+
+void Canvas::floodFill(int x, int y, TColor color, FloodFillMode mode) {
+    const QRect bounds = pixelBounds();
+    if (!bounds.contains(x, y)) return;
+    const BrushSampler brush(m_state.brush, m_state.brushOrigin);
+    if (brush.isClear()) return;
+    const QRgb key = toQRgb(color) & kRgbMask;
+    const bool surface = mode == FloodFillMode::Surface;
+    auto belongs = [key, surface](QRgb p) { return ((p & kRgbMask) == key) == surface; };
+    if (!belongs(constPixelRow(m_image, y)[x])) return;
+
+    // The region is marked first and painted afterwards: a brush that keeps the
+    // region's colour (same colour, hatch gaps) must not make the fill run forever.
+    const int left = bounds.left();
+    const int right = bounds.right();
+    const int width = bounds.width();
+    std::vector<std::uint8_t> marked(
+        static_cast<std::size_t>(width) * static_cast<std::size_t>(bounds.height()), 0);
+    auto mark = [&](int px, int py) -> std::uint8_t& {
+        return marked[static_cast<std::size_t>(py - bounds.top()) * static_cast<std::size_t>(width) +
+                      static_cast<std::size_t>(px - left)];
+    };
+    int top = y;
+    int bottom = y;
+    std::vector<QPoint> seeds{QPoint(x, y)};
+    while (!seeds.empty()) {
+        const QPoint seed = seeds.back();
+        seeds.pop_back();
+        const int sy = seed.y();
+        const QRgb* row = constPixelRow(m_image, sy);
+        if (mark(seed.x(), sy) || !belongs(row[seed.x()])) continue;
+        int xl = seed.x();
+        int xr = seed.x();
+        while (xl > left && !mark(xl - 1, sy) && belongs(row[xl - 1]))
+            --xl;
+        while (xr < right && !mark(xr + 1, sy) && belongs(row[xr + 1]))
+            ++xr;
+        for (int px = xl; px <= xr; ++px)
+            mark(px, sy) = 1;
+        top = std::min(top, sy);
+        bottom = std::max(bottom, sy);
+        for (const int ny : {sy - 1, sy + 1}) {
+            if (ny < bounds.top() || ny > bounds.bottom()) continue;
+            const QRgb* next = constPixelRow(m_image, ny);
+            bool inRun = false;
+            for (int px = xl; px <= xr; ++px) {
+                const bool open = !mark(px, ny) && belongs(next[px]);
+                if (open && !inRun) seeds.emplace_back(px, ny);
+                inRun = open;
+            }
+        }
+    }
+
+    for (int py = top; py <= bottom; ++py) {
+        QRgb* row = pixelRow(m_image, py);
+        for (int px = left; px <= right; ++px) {
+            QRgb rgb = 0;
+            if (mark(px, py) && brush.colorAt(px, py, rgb)) row[px] = rgb | 0xFF000000u;
+        }
+    }
+}
+
+void Canvas::patternInvert(int left, int top, int right, int bottom) {
+    const Box box = normalisedBox(left, top, right, bottom);
+    const QRect area = pixelBounds() & QRect(box.left, box.top, box.width(), box.height());
+    if (area.isEmpty()) return;
+    const BrushSampler brush(m_state.brush, m_state.brushOrigin);
+    if (brush.isClear()) return;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        QRgb* row = pixelRow(m_image, y);
+        for (int x = area.left(); x <= area.right(); ++x) {
+            QRgb rgb = 0;
+            if (brush.colorAt(x, y, rgb)) row[x] ^= rgb & kRgbMask;
+        }
+    }
+}
+
+void Canvas::drawFocusRect(int left, int top, int right, int bottom) {
+    const Box box = normalisedBox(left, top, right, bottom);
+    const QRect bounds = pixelBounds();
+    if (box.isEmpty() || bounds.isEmpty()) return;
+    // Dots on the pixels with even x + y: each frame pixel is visited once, so a
+    // second call undoes the first exactly.
+    auto toggle = [this, &bounds](int x, int y) {
+        if (((x + y) & 1) == 0 && bounds.contains(x, y)) pixelRow(m_image, y)[x] ^= kRgbMask;
+    };
+    const int lastX = box.right - 1;
+    const int lastY = box.bottom - 1;
+    const int fromX = std::max(box.left, bounds.left());
+    const int toX = std::min(lastX, bounds.right());
+    for (int x = fromX; x <= toX; ++x) {
+        toggle(x, box.top);
+        if (lastY != box.top) toggle(x, lastY);
+    }
+    const int fromY = std::max(box.top + 1, bounds.top());
+    const int toY = std::min(lastY - 1, bounds.bottom());
+    for (int y = fromY; y <= toY; ++y) {
+        toggle(box.left, y);
+        if (lastX != box.left) toggle(lastX, y);
+    }
+}
+
+} // namespace ovanto

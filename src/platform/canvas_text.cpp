@@ -1,0 +1,154 @@
+#include "platform/canvas.h"
+
+#include "platform/canvas_p.h"
+
+#include <cmath>
+
+namespace ovanto {
+
+using namespace canvas_detail;
+
+namespace {
+
+// Beyond this a glyph cache entry is larger than any window.
+constexpr int kMaxFontPixels = 2000;
+
+int textFlagsOf(TextFormats format) {
+    int flags = 0;
+    if (format.testFlag(TextFormat::HCenter))
+        flags |= Qt::AlignHCenter;
+    else if (format.testFlag(TextFormat::Right))
+        flags |= Qt::AlignRight;
+    else
+        flags |= Qt::AlignLeft;
+    if (format.testFlag(TextFormat::VCenter))
+        flags |= Qt::AlignVCenter;
+    else if (format.testFlag(TextFormat::Bottom))
+        flags |= Qt::AlignBottom;
+    else
+        flags |= Qt::AlignTop;
+    if (format.testFlag(TextFormat::SingleLine)) flags |= Qt::TextSingleLine;
+    if (format.testFlag(TextFormat::WordBreak)) flags |= Qt::TextWordWrap;
+    if (format.testFlag(TextFormat::NoClip)) flags |= Qt::TextDontClip;
+    return flags;
+}
+
+} // namespace
+
+QString canvasFontFamily(const QString& name) {
+    static const QString sans = QStringLiteral("Liberation Sans");
+    static const QString mono = QStringLiteral("Liberation Mono");
+    static const QString serif = QStringLiteral("Liberation Serif");
+    const QString key = name.trimmed().toLower();
+    if (key == QLatin1String("courier new") || key == QLatin1String("liberation mono")) return mono;
+    if (key == QLatin1String("times new roman") || key == QLatin1String("liberation serif")) return serif;
+    // Arial, "MS Sans Serif", "Small Fonts" and every name we do not know.
+    return sans;
+}
+
+int canvasFontPixelSize(int points) {
+    // Always 96 DPI, whatever the screen says, so that renders match everywhere.
+    const long long pixels = std::llround(std::abs(static_cast<double>(points)) * 96.0 / 72.0);
+    return static_cast<int>(std::clamp<long long>(pixels, 1, kMaxFontPixels));
+}
+
+void Canvas::setFont(const CanvasFont& font) {
+    if (m_state.font == font) return;
+    m_state.font = font;
+    m_fontDirty = true;
+}
+
+void Canvas::setFontName(const QString& name) {
+    if (m_state.font.name == name) return;
+    m_state.font.name = name;
+    m_fontDirty = true;
+}
+
+void Canvas::setFontSize(int points) {
+    if (m_state.font.size == points) return;
+    m_state.font.size = points;
+    m_fontDirty = true;
+}
+
+// Text takes its colour from a pen of its own; the QFont does not change.
+void Canvas::setFontColor(TColor color) {
+    m_state.font.color = color;
+}
+
+void Canvas::setFontStyle(FontStyles style) {
+    if (m_state.font.style == style) return;
+    m_state.font.style = style;
+    m_fontDirty = true;
+}
+
+void Canvas::setTextOpaque(bool opaque) {
+    m_state.textOpaque = opaque;
+}
+
+void Canvas::ensureFont() {
+    if (!m_fontDirty) return;
+    const CanvasFont& font = m_state.font;
+    m_qfont = QFont(canvasFontFamily(font.name));
+    m_qfont.setPixelSize(canvasFontPixelSize(font.size));
+    m_qfont.setBold(font.style.testFlag(FontStyle::Bold));
+    m_qfont.setItalic(font.style.testFlag(FontStyle::Italic));
+    m_qfont.setUnderline(font.style.testFlag(FontStyle::Underline));
+    m_qfont.setStrikeOut(font.style.testFlag(FontStyle::StrikeOut));
+    m_qfont.setStyleStrategy(QFont::NoAntialias);
+    m_qfont.setHintingPreference(QFont::PreferFullHinting);
+    if (m_active)
+        m_metrics.emplace(m_qfont, m_painter->device());
+    else
+        m_metrics.emplace(m_qfont);
+    m_fontDirty = false;
+    m_painterFontSet = false;
+}
+
+void Canvas::useFont() {
+    ensureFont();
+    if (m_painterFontSet) return;
+    m_painter->setFont(m_qfont);
+    m_painterFontSet = true;
+}
+
+int Canvas::textWidth(const QString& text) {
+    ensureFont();
+    return m_metrics->horizontalAdvance(text);
+}
+
+int Canvas::textHeight(const QString&) {
+    ensureFont();
+    return m_metrics->ascent() + m_metrics->descent();
+}
+
+void Canvas::textOut(int x, int y, const QString& text) {
+    if (!m_active || text.isEmpty()) return;
+    x = clampCoord(x);
+    y = clampCoord(y);
+    useFont();
+    useCopyMode();
+    if (m_state.textOpaque) {
+        m_painter->fillRect(QRect(x, y, m_metrics->horizontalAdvance(text), textHeight()),
+                            toQColor(m_state.brush.color));
+    }
+    useTextPen();
+    m_painter->drawText(QPoint(x, y + m_metrics->ascent()), text);
+}
+
+void Canvas::textRect(int left, int top, int right, int bottom, const QString& text, TextFormats format) {
+    const Box box = normalisedBox(left, top, right, bottom);
+    if (!m_active || text.isEmpty()) return;
+    useFont();
+    useCopyMode();
+    const QRect rect(box.left, box.top, box.width(), box.height());
+    const int flags = textFlagsOf(format);
+    if (m_state.textOpaque) {
+        QRect behind = m_painter->boundingRect(rect, flags, text);
+        if (!format.testFlag(TextFormat::NoClip)) behind &= rect;
+        m_painter->fillRect(behind, toQColor(m_state.brush.color));
+    }
+    useTextPen();
+    m_painter->drawText(rect, flags, text);
+}
+
+} // namespace ovanto

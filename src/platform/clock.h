@@ -1,0 +1,40 @@
+#pragma once
+
+#include "platform/injectable.h"
+
+#include <cstdint>
+
+namespace ovanto {
+
+// Millisecond tick counter. The value wraps at 2^32 like the system tick
+// count, so durations are taken with elapsed(), never with a plain comparison.
+class Clock : public Injectable<Clock> {
+public:
+    virtual ~Clock() = default;
+    virtual std::uint32_t ticks() const = 0;
+
+    // Milliseconds from `since` to `now`, correct across one wrap.
+    static std::uint32_t elapsed(std::uint32_t since, std::uint32_t now) { return now - since; }
+
+    static Clock& instance();
+};
+
+// The default: a monotonic clock that never jumps with the wall time.
+class SteadyClock final : public Clock {
+public:
+    std::uint32_t ticks() const override;
+};
+
+// A clock that moves only when told to.
+class ManualClock final : public Clock {
+public:
+    explicit ManualClock(std::uint32_t start = 0) : m_ticks(start) {}
+    std::uint32_t ticks() const override { return m_ticks; }
+    void setTicks(std::uint32_t value) { m_ticks = value; }
+    void advance(std::uint32_t milliseconds) { m_ticks += milliseconds; }
+
+private:
+    std::uint32_t m_ticks;
+};
+
+} // namespace ovanto
