@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+namespace ovanto {
+
+class ElementContext;
+class TGraph;
+
+using ElementFactory = std::unique_ptr<TGraph> (*)(ElementContext& window);
+
+// The 82 keywords a record may start with, in palette order.
+const QStringList& ElementKeywords();
+
+// A family makes its classes known here when it is built; a keyword without a
+// class creates nothing, so its records are skipped like unknown ones.
+void RegisterElementClass(const QString& keyword, ElementFactory factory);
+bool IsElementClassRegistered(const QString& keyword);
+QStringList RegisteredElementKeywords(); // in keyword table order
+
+// Matches the keyword exactly (case-sensitive), creates the class with the
+// window and appends it to the window's element list. Returns the new element
+// or nullptr when the keyword creates nothing.
+TGraph* CreateElement(ElementContext& window, const QString& keyword);
+
+// Registers every family that exists; idempotent.
+void RegisterAllElements();
+
+} // namespace ovanto

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+namespace ovanto {
+
+class ElementContext;
+class TGraph;
+
+// The version number of the records being read; readers set it from the file
+// before they create elements. Outside a read it is this build's own version.
+int RecordVersion();
+void SetRecordVersion(int version);
+
+// Takes the text before the first TAB into field and removes it with the TAB
+// from s. Without a TAB, field is the whole of s and s stays as it is, so a
+// record that ends early repeats its last field.
+void NextField(QString& s, QString& field);
+
+// Creates the element a record names, appends it to the window's list and
+// loads its fields. Unknown keywords create nothing and give nullptr. A field
+// that must be an integer and is not raises ConversionError (the element then
+// stays in the list with what it had read).
+TGraph* ReadRecord(ElementContext& window, const QString& line);
+
+QString WriteRecord(const TGraph& element);
+
+} // namespace ovanto

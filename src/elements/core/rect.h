@@ -1,0 +1,33 @@
+#pragma once
+
+namespace ovanto {
+
+// A rectangle with the platform's conventions: right and bottom are exclusive
+// for filled shapes, and elements pass them around as four plain integers.
+struct Rect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+
+    friend bool operator==(const Rect&, const Rect&) = default;
+
+    Rect normalized() const {
+        Rect r = *this;
+        if (r.left > r.right) { r.left = right; r.right = left; }
+        if (r.top > r.bottom) { r.top = bottom; r.bottom = top; }
+        return r;
+    }
+    Rect inflated(int d) const { return {left - d, top - d, right + d, bottom + d}; }
+    Rect translated(int dx, int dy) const { return {left + dx, top + dy, right + dx, bottom + dy}; }
+    // A hit test leaves out the right and bottom edges, so (-1, -1, 0, 0) holds no visible point.
+    bool contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
+    bool containsRect(const Rect& r) const {
+        return r.left >= left && r.right <= right && r.top >= top && r.bottom <= bottom;
+    }
+};
+
+// What GetBounds answers when an element has no geometry or cannot evaluate it.
+inline constexpr Rect kNoBounds{-1, -1, 0, 0};
+
+} // namespace ovanto

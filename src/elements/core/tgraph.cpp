@@ -1,0 +1,372 @@
+#include "elements/core/tgraph.h"
+
+#include "elements/core/formula/conversion_error.h"
+#include "elements/core/formula/parse_float.h"
+#include "elements/core/number_text.h"
+#include "elements/core/record.h"
+#include "elements/core/text_grid.h"
+#include "elements/core/validators.h"
+#include "platform/canvas.h"
+#include "platform/key_state.h"
+#include "platform/picture_library.h"
+
+#include <QFileInfo>
+
+#include <cmath>
+#include <limits>
+
+namespace ovanto {
+namespace {
+
+const PropertyDef kCommonRows[TGraph::kFirstClassProperty] = {
+    {"RGBStroke", "0", PropKind::IntFormula},
+    {"RGBFill", "16777215", PropKind::IntFormula},
+    {"LType", "1", PropKind::PlainInt},
+    {"CIn", "-1", PropKind::IntText},
+    {"CInMin", "0", PropKind::FloatFormula},
+    {"CInMax", "0", PropKind::FloatFormula},
+};
+
+constexpr int kGreyFrame = 8421504;
+constexpr int kCurrentFrame = 0xFFFF00;
+constexpr int kSelectedFrame = 65280;
+constexpr int kSelectionMargin = 6;
+
+bool isFormulaKind(PropKind kind) {
+    return kind == PropKind::IntFormula || kind == PropKind::FloatFormula || kind == PropKind::IntText;
+}
+
+int roundToInt(long double v) {
+    const long double r = std::nearbyint(v);
+    if (!(r >= std::numeric_limits<int>::min() && r <= std::numeric_limits<int>::max()))
+        throw ConversionError("value out of integer range");
+    return static_cast<int>(r);
+}
+
+// The channels an input-bound element may name: inputs, counters, time and
+// window size (1..56), and the block outputs as 101..150.
+int signalPositionOfChannel(int channel) {
+    if (channel >= 1 && channel <= 56) return channel;
+    if (channel >= 100 && channel <= 150) return channel - 44;
+    return 0;
+}
+
+} // namespace
+
+TGraph::TGraph(ElementContext& window, QString keyword, const ElementSchema& schema)
+    : m_window(window), m_schema(schema), m_keyword(std::move(keyword)),
+      m_values(static_cast<std::size_t>(kFirstClassProperty) + schema.rows.size()) {
+    for (int p = 0; p < propertyCount(); ++p) {
+        const PropertyDef& d = def(p);
+        setText(p, QString::fromUtf8(d.initial ? d.initial : d.gridDefault));
+    }
+}
+
+TGraph::~TGraph() = default;
+
+const PropertyDef& TGraph::def(int property) const {
+    if (property < kFirstClassProperty) return kCommonRows[property];
+    return m_schema.rows[static_cast<std::size_t>(property - kFirstClassProperty)];
+}
+
+const PropertyDef& TGraph::propertyDef(int property) const { return def(property); }
+
+QString TGraph::text(int property) const {
+    const PropertyValue& v = m_values[static_cast<std::size_t>(property)];
+    switch (def(property).kind) {
+    case PropKind::PlainInt:
+        return QString::number(static_cast<long long>(v.number));
+    case PropKind::Number:
+        return FloatToText(v.number, true);
+    case PropKind::Text:
+        return v.freeText;
+    default:
+        return QString::fromStdString(v.text.text());
+    }
+}
+
+void TGraph::setText(int property, const QString& value) {
+    PropertyValue& v = m_values[static_cast<std::size_t>(property)];
+    switch (def(property).kind) {
+    case PropKind::PlainInt: {
+        int n = 0;
+        v.number = TryParseInt(value.toStdString(), n) ? n : 0;
+        if (property == kLType) v.number = static_cast<int16_t>(n);
+        break;
+    }
+    case PropKind::Number: {
+        long double n = 0;
+        v.number = TryParseFloat(value.toStdString(), n) ? n : Evaluate(value.toStdString(), signals());
+        break;
+    }
+    case PropKind::Text:
+        v.freeText = value;
+        break;
+    default:
+        v.text.setText(value.toStdString());
+        break;
+    }
+}
+
+long double TGraph::evaluate(int property) const {
+    return m_values[static_cast<std::size_t>(property)].text.evaluate(signals());
+}
+
+int TGraph::evaluateInt(int property) const { return roundToInt(evaluate(property)); }
+
+int TGraph::intValue(int property) const {
+    return static_cast<int>(m_values[static_cast<std::size_t>(property)].number);
+}
+
+long double TGraph::number(int property) const { return m_values[static_cast<std::size_t>(property)].number; }
+
+// --- property grid -------------------------------------------------------------
+
+void TGraph::InitPropGrid(TextGrid& elementGrid, TextGrid& propGrid, int row, bool withDefaults) {
+    propGrid.setRowCount(kFirstClassProperty + 1 + static_cast<int>(m_schema.rows.size()));
+    for (int p = 0; p < propertyCount(); ++p) {
+        const char* caption = p < 3 ? m_schema.commonCaptions[static_cast<std::size_t>(p)] : def(p).caption;
+        propGrid.setCell(0, p + 1, QString::fromUtf8(caption));
+        if (withDefaults) propGrid.setCell(1, p + 1, QString::fromUtf8(def(p).gridDefault));
+    }
+    if (withDefaults) elementGrid.setCell(0, row, m_keyword);
+}
+
+void TGraph::PropsToGrid(TextGrid& elementGrid, TextGrid& propGrid, int row) {
+    elementGrid.setCell(0, row, m_keyword);
+    elementGrid.setCell(1, row, m_comment);
+    for (int p = 0; p < propertyCount(); ++p) propGrid.setCell(1, p + 1, text(p));
+}
+
+void TGraph::GridToProps(const TextGrid& elementGrid, const TextGrid& propGrid, int row) {
+    m_comment = elementGrid.cell(1, row);
+    for (int p = 0; p < propertyCount(); ++p) {
+        const QString cell = propGrid.cell(1, p + 1);
+        QString validated;
+        switch (def(p).kind) {
+        case PropKind::IntFormula:
+            ValidateInt(cell, elementGrid, propGrid, validated, true, p + 1, row);
+            break;
+        case PropKind::IntText:
+        case PropKind::PlainInt:
+            ValidateInt(cell, elementGrid, propGrid, validated, false, p + 1, row);
+            break;
+        case PropKind::FloatFormula:
+        case PropKind::Number:
+            ValidateFloat(cell, elementGrid, propGrid, validated, p + 1, row);
+            break;
+        case PropKind::Text:
+            validated = cell;
+            break;
+        }
+        setText(p, validated);
+    }
+}
+
+// --- record ----------------------------------------------------------------------
+
+QString TGraph::recordField(int property) const { return text(property); }
+
+void TGraph::SaveToString(QString& s) const {
+    s = m_keyword;
+    for (int p = 0; p < kFirstClassProperty; ++p) s += QLatin1Char('\t') + recordField(p);
+    s += QLatin1Char('\t') + m_comment;
+    for (int p = kFirstClassProperty; p < propertyCount(); ++p) s += QLatin1Char('\t') + recordField(p);
+}
+
+void TGraph::readField(int property, const QString& field) {
+    switch (def(property).kind) {
+    case PropKind::PlainInt: {
+        const int n = ParseInt(field.toStdString());
+        m_values[static_cast<std::size_t>(property)].number = property == kLType ? static_cast<int16_t>(n) : n;
+        break;
+    }
+    case PropKind::Number:
+        m_values[static_cast<std::size_t>(property)].number = ParseFloat(field.toStdString());
+        break;
+    default:
+        setText(property, field);
+        break;
+    }
+}
+
+void TGraph::LoadFromString(QString& s) {
+    QString field;
+    for (int p = 0; p < kFirstClassProperty; ++p) {
+        NextField(s, field);
+        readField(p, field);
+    }
+    NextField(s, field);
+    m_comment = field;
+    const int version = RecordVersion();
+    for (int p = kFirstClassProperty; p < propertyCount(); ++p) {
+        if (version <= def(p).readAboveVersion) continue;
+        NextField(s, field);
+        readField(p, field);
+    }
+}
+
+// --- drawing ---------------------------------------------------------------------
+
+bool TGraph::IsVisible() const {
+    const int channel = ParseInt(text(kCIn).toStdString());
+    int position = 0;
+    if (channel >= 1 && channel <= 56) position = channel;
+    else if (channel >= 101 && channel <= 150) position = channel - 44;
+    if (position == 0) return true;
+    const long double v = signals()[position];
+    return v <= ParseFloat(text(kCInMax).toStdString()) && v >= ParseFloat(text(kCInMin).toStdString());
+}
+
+void TGraph::DrawSelection(Canvas&) {}
+
+void TGraph::Draw(Canvas& canvas) { PrepareCanvas(canvas); }
+
+void TGraph::PrepareCanvas(Canvas& canvas) {
+    if (m_window.designMode() && m_selected) DrawSelection(canvas);
+    try {
+        canvas.setPenColor(0);
+        canvas.setPenWidth(1);
+        canvas.setPenStyle(PenStyle::Solid);
+        const int stroke = evaluateInt(kRGBStroke);
+        canvas.setPenColor(stroke);
+        canvas.setFontColor(stroke);
+        const int fill = evaluateInt(kRGBFill);
+        canvas.setBrushColor(fill);
+        canvas.setBrushStyle(fill < 0 ? BrushStyle::Clear : BrushStyle::Solid);
+        switch (const int type = lineType()) {
+        case 0: canvas.setPenStyle(PenStyle::Clear); break;
+        case -1: canvas.setPenStyle(PenStyle::Dash); break;
+        case -2: canvas.setPenStyle(PenStyle::Dot); break;
+        case -3: canvas.setPenStyle(PenStyle::DashDot); break;
+        case -4: canvas.setPenStyle(PenStyle::DashDotDot); break;
+        default: canvas.setPenWidth(type); break;
+        }
+    } catch (...) {
+        // A property that does not evaluate leaves the canvas as it was.
+    }
+}
+
+void TGraph::drawSelectionAround(Canvas& canvas, const Rect& r) {
+    m_selectionRect = r;
+    DrawSelectionFrame(canvas);
+}
+
+void TGraph::DrawSelectionFrame(Canvas& canvas) {
+    const Rect r = m_selectionRect.normalized().inflated(kSelectionMargin);
+    int frame = kGreyFrame;
+    if (CanMove()) frame = m_current ? kCurrentFrame : kSelectedFrame;
+    const int color = frame ^ m_window.backgroundColor();
+    for (int x = r.left; x <= r.right; x += 2) {
+        canvas.setPixel(x, r.top, color);
+        canvas.setPixel(x, r.bottom, color);
+    }
+    for (int y = r.top; y <= r.bottom; y += 2) {
+        canvas.setPixel(r.left, y, color);
+        canvas.setPixel(r.right, y, color);
+    }
+}
+
+// --- signals ---------------------------------------------------------------------
+
+long double TGraph::GetSignal(int channel) const {
+    const int position = signalPositionOfChannel(channel);
+    return position ? signals()[position] : 0.0L;
+}
+
+long double TGraph::ChannelValue(const QString& value) const {
+    int channel = 0;
+    const std::string s = value.toStdString();
+    if (TryParseInt(s, channel)) return signalPositionOfChannel(channel) ? GetSignal(channel) : kNoChannel;
+    return Evaluate(s, signals());
+}
+
+long double TGraph::ChannelValue(int property) const {
+    const PropertyText& p = m_values[static_cast<std::size_t>(property)].text;
+    int channel = 0;
+    if (TryParseInt(p.text(), channel)) return signalPositionOfChannel(channel) ? GetSignal(channel) : kNoChannel;
+    return p.evaluate(signals());
+}
+
+bool TGraph::IsLibraryBitmap(QString& fileName) const {
+    if (QFileInfo::exists(fileName)) return false;
+    const int cut = std::max(fileName.lastIndexOf(QLatin1Char('\\')), fileName.lastIndexOf(QLatin1Char('/')));
+    fileName = fileName.mid(cut + 1);
+    bool ok = false;
+    const int id = fileName.toInt(&ok);
+    PictureLibrary* library = m_window.pictureLibrary();
+    return ok && library && library->contains(id);
+}
+
+// --- mouse and geometry ---------------------------------------------------------------
+
+void TGraph::MouseDown(int x, int y) {
+    KeyState& keys = m_window.keyState();
+    const bool shift = keys.isDown(VK_SHIFT);
+    const bool ctrl = keys.isDown(VK_CONTROL);
+    Rect bounds;
+    GetBounds(bounds);
+    const bool hit = m_window.designMode() && bounds.contains(x, y) && validationState().elementRow == -1;
+    m_pressed = hit;
+    if (hit && !m_window.grabFlag()) {
+        m_window.setGrabFlag(true);
+        m_current = true;
+        if (!shift && !ctrl && !m_selected) {
+            for (int i = 0; i < m_window.elementCount(); ++i) m_window.elementAt(i)->setSelected(false);
+        }
+        m_selected = true;
+        m_window.selectElementRow(m_window.indexOf(this) + 1);
+    }
+    m_lastMouseX = x;
+    m_lastMouseY = y;
+}
+
+void TGraph::DragMove(int x, int y) {
+    if (!m_window.grabFlag() || !m_selected || !CanMove() || m_window.lockButtonDown()) return;
+    Rect r;
+    GetBounds(r);
+    SetBounds(r.translated(x - m_lastMouseX, y - m_lastMouseY));
+    m_lastMouseX = x;
+    m_lastMouseY = y;
+    if (m_current) m_window.refreshPropertyGrid(this);
+}
+
+void TGraph::MouseUp(int, int) {
+    m_pressed = false;
+    m_window.setGrabFlag(false);
+}
+
+bool TGraph::CanMove() const {
+    bool any = false;
+    for (int p = kFirstClassProperty; p < propertyCount(); ++p) {
+        if (def(p).axis == Axis::None) continue;
+        int ignored = 0;
+        if (!TryParseInt(m_values[static_cast<std::size_t>(p)].text.text(), ignored)) return false;
+        any = true;
+    }
+    return any;
+}
+
+void TGraph::SetBounds(const Rect& r) {
+    const int dx = r.left - m_lastBounds.left;
+    const int dy = r.top - m_lastBounds.top;
+    bool moved = false;
+    for (int p = kFirstClassProperty; p < propertyCount(); ++p) {
+        const Axis axis = def(p).axis;
+        if (axis == Axis::None) continue;
+        int value = 0;
+        if (!TryParseInt(m_values[static_cast<std::size_t>(p)].text.text(), value)) continue;
+        setText(p, QString::number(static_cast<long long>(value) + (axis == Axis::X ? dx : dy)));
+        moved = true;
+    }
+    if (moved) m_window.requestRepaint();
+}
+
+void TGraph::GetBounds(Rect& r) {
+    r = kNoBounds;
+    m_lastBounds = r;
+}
+
+bool TControlGraph::DependsOnInputs() const { return text(kCIn) != QLatin1String("-1"); }
+
+} // namespace ovanto

@@ -1,0 +1,138 @@
+#pragma once
+
+#include "elements/core/element_context.h"
+#include "elements/core/property_schema.h"
+#include "elements/core/rect.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+namespace ovanto {
+
+class Canvas;
+class TextGrid;
+
+// The base of every element. The virtual operations keep the order of the
+// element protocol (slot 0 is the constructor).
+class TGraph {
+public:
+    // The six properties every element has, in grid-row and record order.
+    enum CommonProperty { kRGBStroke, kRGBFill, kLType, kCIn, kCInMin, kCInMax, kFirstClassProperty };
+
+    static constexpr long double kNoChannel = -99999.0L;
+
+    TGraph(ElementContext& window, QString keyword, const ElementSchema& schema);
+    virtual ~TGraph();
+    TGraph(const TGraph&) = delete;
+    TGraph& operator=(const TGraph&) = delete;
+
+    // Slots 1..5: property grid and record.
+    virtual void InitPropGrid(TextGrid& elementGrid, TextGrid& propGrid, int row, bool withDefaults);
+    virtual void PropsToGrid(TextGrid& elementGrid, TextGrid& propGrid, int row);
+    virtual void GridToProps(const TextGrid& elementGrid, const TextGrid& propGrid, int row);
+    virtual void SaveToString(QString& s) const;
+    virtual void LoadFromString(QString& s);
+    // Slots 6..8.
+    virtual void DrawSelection(Canvas& canvas);
+    virtual void Draw(Canvas& canvas);
+    virtual void UpdateOutput() {}
+    // Slots 9..12: mouse.
+    virtual void MouseDown(int x, int y);
+    virtual void DragMove(int x, int y);
+    virtual void MouseMove(int, int) {}
+    virtual void MouseUp(int x, int y);
+    // Slots 13..15: geometry.
+    virtual bool CanMove() const;
+    virtual void SetBounds(const Rect& r);
+    virtual void GetBounds(Rect& r);
+    // Slots 16..23: simulation and keys.
+    virtual void Init() {}
+    virtual void UpdateInputs(long double) {}
+    virtual bool DependsOnInputs() const { return true; }
+    virtual void KeyDown(int) {}
+    virtual void KeyUp(int) {}
+    virtual void DescribeOutput(QString& s) const { s.clear(); }
+    virtual void SimulationStart() {}
+    virtual void SimulationEnd() {}
+
+    // Shared non-virtual operations.
+    bool IsVisible() const;
+    void PrepareCanvas(Canvas& canvas);
+    void DrawSelectionFrame(Canvas& canvas);
+    long double GetSignal(int channel) const;
+    long double ChannelValue(const QString& text) const;
+    long double ChannelValue(int property) const;
+    bool IsLibraryBitmap(QString& fileName) const;
+
+    // The class's rows after the six common ones.
+    const ElementSchema& schema() const { return m_schema; }
+
+    const QString& Keyword() const { return m_keyword; }
+    const QString& Comment() const { return m_comment; }
+    void setComment(const QString& comment) { m_comment = comment; }
+
+    bool isCurrent() const { return m_current; }
+    void setCurrent(bool current) { m_current = current; }
+    bool isSelected() const { return m_selected; }
+    void setSelected(bool selected) { m_selected = selected; }
+    bool isPressed() const { return m_pressed; }
+
+    // Property access by index (kRGBStroke.. then the class's rows).
+    int propertyCount() const { return static_cast<int>(m_values.size()); }
+    const PropertyDef& propertyDef(int property) const;
+    QString text(int property) const;      // as the grid and the record show it
+    void setText(int property, const QString& text); // no validation: constructors, tests, SetBounds
+    long double evaluate(int property) const;        // a formula property's value
+    int evaluateInt(int property) const;             // rounded, ties to even; raises when not an int
+    int intValue(int property) const;                // PlainInt kinds
+    long double number(int property) const;          // Number kinds
+    int lineType() const { return static_cast<int16_t>(intValue(kLType)); }
+
+    ElementContext& window() const { return m_window; }
+    SignalTable& signals() const { return m_window.signals(); }
+
+protected:
+    // Draws the selection frame around r in design mode (DrawSelection's common tail).
+    void drawSelectionAround(Canvas& canvas, const Rect& r);
+    // Remembers r as the last bounds and returns it in out; a throwing computation gives no bounds.
+    template <class Compute>
+    void boundsFrom(Rect& out, Compute compute) {
+        try {
+            out = compute();
+        } catch (...) {
+            out = kNoBounds;
+        }
+        m_lastBounds = out;
+    }
+    const Rect& lastBounds() const { return m_lastBounds; }
+    Rect& selectionRect() { return m_selectionRect; }
+
+private:
+    const PropertyDef& def(int property) const;
+    void readField(int property, const QString& field);
+    QString recordField(int property) const;
+
+    ElementContext& m_window;
+    const ElementSchema& m_schema;
+    QString m_keyword;
+    QString m_comment;
+    std::vector<PropertyValue> m_values;
+    bool m_current = false;
+    bool m_selected = false;
+    bool m_pressed = false;
+    Rect m_selectionRect;
+    Rect m_lastBounds = kNoBounds;
+    int m_lastMouseX = 0;
+    int m_lastMouseY = 0;
+};
+
+// The base of the elements a user operates or that bind an input channel.
+class TControlGraph : public TGraph {
+public:
+    using TGraph::TGraph;
+    bool DependsOnInputs() const override;
+};
+
+} // namespace ovanto
