@@ -24,7 +24,7 @@ class ElementContext {
 public:
     virtual ~ElementContext() = default;
 
-    virtual SignalTable& signals() = 0;
+    virtual SignalTable& signalTable() = 0;
 
     // Run states.
     virtual bool designMode() const = 0;

@@ -32,10 +32,6 @@ constexpr int kCurrentFrame = 0xFFFF00;
 constexpr int kSelectedFrame = 65280;
 constexpr int kSelectionMargin = 6;
 
-bool isFormulaKind(PropKind kind) {
-    return kind == PropKind::IntFormula || kind == PropKind::FloatFormula || kind == PropKind::IntText;
-}
-
 int roundToInt(long double v) {
     const long double r = std::nearbyint(v);
     if (!(r >= std::numeric_limits<int>::min() && r <= std::numeric_limits<int>::max()))
@@ -96,7 +92,7 @@ void TGraph::setText(int property, const QString& value) {
     }
     case PropKind::Number: {
         long double n = 0;
-        v.number = TryParseFloat(value.toStdString(), n) ? n : Evaluate(value.toStdString(), signals());
+        v.number = TryParseFloat(value.toStdString(), n) ? n : Evaluate(value.toStdString(), signalTable());
         break;
     }
     case PropKind::Text:
@@ -109,7 +105,7 @@ void TGraph::setText(int property, const QString& value) {
 }
 
 long double TGraph::evaluate(int property) const {
-    return m_values[static_cast<std::size_t>(property)].text.evaluate(signals());
+    return m_values[static_cast<std::size_t>(property)].text.evaluate(signalTable());
 }
 
 int TGraph::evaluateInt(int property) const { return roundToInt(evaluate(property)); }
@@ -214,7 +210,7 @@ bool TGraph::IsVisible() const {
     if (channel >= 1 && channel <= 56) position = channel;
     else if (channel >= 101 && channel <= 150) position = channel - 44;
     if (position == 0) return true;
-    const long double v = signals()[position];
+    const long double v = signalTable()[position];
     return v <= ParseFloat(text(kCInMax).toStdString()) && v >= ParseFloat(text(kCInMin).toStdString());
 }
 
@@ -271,21 +267,21 @@ void TGraph::DrawSelectionFrame(Canvas& canvas) {
 
 long double TGraph::GetSignal(int channel) const {
     const int position = signalPositionOfChannel(channel);
-    return position ? signals()[position] : 0.0L;
+    return position ? signalTable()[position] : 0.0L;
 }
 
 long double TGraph::ChannelValue(const QString& value) const {
     int channel = 0;
     const std::string s = value.toStdString();
     if (TryParseInt(s, channel)) return signalPositionOfChannel(channel) ? GetSignal(channel) : kNoChannel;
-    return Evaluate(s, signals());
+    return Evaluate(s, signalTable());
 }
 
 long double TGraph::ChannelValue(int property) const {
     const PropertyText& p = m_values[static_cast<std::size_t>(property)].text;
     int channel = 0;
     if (TryParseInt(p.text(), channel)) return signalPositionOfChannel(channel) ? GetSignal(channel) : kNoChannel;
-    return p.evaluate(signals());
+    return p.evaluate(signalTable());
 }
 
 bool TGraph::IsLibraryBitmap(QString& fileName) const {
@@ -302,8 +298,8 @@ bool TGraph::IsLibraryBitmap(QString& fileName) const {
 
 void TGraph::MouseDown(int x, int y) {
     KeyState& keys = m_window.keyState();
-    const bool shift = keys.isDown(VK_SHIFT);
-    const bool ctrl = keys.isDown(VK_CONTROL);
+    const bool shift = keys.isDown(VirtualKey::Shift);
+    const bool ctrl = keys.isDown(VirtualKey::Control);
     Rect bounds;
     GetBounds(bounds);
     const bool hit = m_window.designMode() && bounds.contains(x, y) && validationState().elementRow == -1;

@@ -91,7 +91,7 @@ public:
     int lineType() const { return static_cast<int16_t>(intValue(kLType)); }
 
     ElementContext& window() const { return m_window; }
-    SignalTable& signals() const { return m_window.signals(); }
+    SignalTable& signalTable() const { return m_window.signalTable(); }
 
 protected:
     // Draws the selection frame around r in design mode (DrawSelection's common tail).

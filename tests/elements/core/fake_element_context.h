@@ -34,7 +34,7 @@ public:
     CountingSound countingSound;
     ScriptedDialogs scriptedDialogs;
 
-    SignalTable& signals() override { return table; }
+    SignalTable& signalTable() override { return table; }
     bool designMode() const override { return design; }
     bool simulationRunning() const override { return running; }
     int backgroundColor() const override { return background; }
@@ -62,7 +62,7 @@ public:
     Clock& clock() override { return manualClock; }
     KeyState& keyState() override { return keys; }
     Sound& sound() override { return countingSound; }
-    Shell& shell() override { return ovanto::shell(); }
+    Shell& shell() override { return Shell::instance(); }
     Dialogs& dialogs() override { return scriptedDialogs; }
     QWidget* controlParent() override { return nullptr; }
 };

@@ -24,6 +24,12 @@ public:
         return schema;
     }
 
+    void DrawSelection(Canvas& canvas) override {
+        Rect r;
+        GetBounds(r);
+        drawSelectionAround(canvas, r);
+    }
+
     void GetBounds(Rect& r) override {
         boundsFrom(r, [&] {
             const int x = evaluateInt(kX), y = evaluateInt(kY);

@@ -129,7 +129,7 @@ TEST_F(TGraphTest, GridProtocol) {
         e.GridToProps(elementGrid, propGrid, 1);
         FAIL() << "no error";
     } catch (const ConversionError& error) {
-        EXPECT_TRUE(QString::fromUtf8(error.what()).endsWith("Ausdruck kann nicht interpretiert werden (ABC)"));
+        EXPECT_TRUE(QString::fromUtf8(error.what()).endsWith("Ausdruck kann nicht interpretiert werden (abc)"));
         EXPECT_EQ(validationState().elementRow, 1);
         EXPECT_EQ(validationState().propertyRow, 1);
     }
@@ -139,7 +139,7 @@ TEST_F(TGraphTest, GridProtocol) {
         e.GridToProps(elementGrid, propGrid, 1);
         FAIL() << "no error";
     } catch (const ConversionError& error) {
-        EXPECT_TRUE(QString::fromUtf8(error.what()).endsWith("Fehlerhafter Integer-Parameter (ABC)"));
+        EXPECT_TRUE(QString::fromUtf8(error.what()).endsWith("Fehlerhafter Integer-Parameter (abc)"));
         EXPECT_EQ(validationState().propertyRow, 3);
     }
 }
@@ -162,9 +162,9 @@ TEST_F(TGraphTest, ClickSelectsTopmostAndModifiersExtend) {
     EXPECT_FALSE(lower.isSelected());
     EXPECT_EQ(window.selectedRows.back(), 2);
 
-    window.keys.press(VK_SHIFT);
+    window.keys.press(VirtualKey::Shift);
     click(205, 35);
-    window.keys.release(VK_SHIFT);
+    window.keys.release(VirtualKey::Shift);
     EXPECT_TRUE(upper.isSelected());
     EXPECT_TRUE(apart.isSelected());
 
@@ -173,9 +173,9 @@ TEST_F(TGraphTest, ClickSelectsTopmostAndModifiersExtend) {
     EXPECT_TRUE(apart.isSelected());
 
     click(205, 35);
-    window.keys.press(VK_CONTROL);
+    window.keys.press(VirtualKey::Control);
     click(35, 35);
-    window.keys.release(VK_CONTROL);
+    window.keys.release(VirtualKey::Control);
     EXPECT_TRUE(apart.isSelected());
 
     // A pending validation error blocks selection.
