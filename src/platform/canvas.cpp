@@ -6,7 +6,6 @@
 #include <QImage>
 #include <QPaintDevice>
 #include <QPaintEngine>
-#include <QPainterPath>
 #include <QPolygonF>
 
 #include <cmath>

@@ -168,7 +168,7 @@ private:
                        int y4);
     bool fillTinyOutlined(const canvas_detail::Box& box);
     void drawThinLine(QPoint from, QPoint to);
-    void fillSpans(int top, const std::vector<canvas_detail::RowSpan>& spans, bool withPen);
+    void fillSpans(int top, const std::vector<canvas_detail::RowSpan>& spans);
     void loadPoints(std::span<const QPoint> points);
     void strokeWide(bool closed);
 

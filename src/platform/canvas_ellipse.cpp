@@ -5,8 +5,6 @@
 
 #include "platform/canvas_p.h"
 
-#include <QPainterPath>
-
 #include <cmath>
 #include <numbers>
 
@@ -119,12 +117,12 @@ void Canvas::ellipse(int left, int top, int right, int bottom) {
     std::vector<RowSpan>& outer = m_outerSpans;
     ellipseSpans(box, fromRow, toRow, outer);
     if (!penVisible()) {
-        fillSpans(fromRow, outer, false);
+        fillSpans(fromRow, outer);
         return;
     }
     const int w = penWidth();
     if (w == 1 && m_state.pen.style != PenStyle::Solid) {
-        fillSpans(fromRow, outer, false);
+        fillSpans(fromRow, outer);
         useShapePen();
         useNoBrush();
         m_painter->drawEllipse(QRectF(box.left + 0.5, box.top + 0.5, box.width() - 1, box.height() - 1));
@@ -143,7 +141,7 @@ void Canvas::ellipse(int left, int top, int right, int bottom) {
         if (!inset.isEmpty()) ellipseSpans(inset, fromRow, toRow, inner);
         innerTop = std::max(fromRow, inset.top);
     }
-    fillSpans(innerTop, inner, false);
+    fillSpans(innerTop, inner);
     // The ring: per row what lies left and right of the inside.
     m_rects.clear();
     for (std::size_t i = 0; i < outer.size(); ++i) {
@@ -164,20 +162,15 @@ void Canvas::ellipse(int left, int top, int right, int bottom) {
 }
 
 // Row rectangles: QPainter fills them as fast as its own ellipse, and exactly.
-void Canvas::fillSpans(int top, const std::vector<RowSpan>& spans, bool withPen) {
-    if (spans.empty() || (!withPen && !brushVisible())) return;
+void Canvas::fillSpans(int top, const std::vector<RowSpan>& spans) {
+    if (spans.empty() || !brushVisible()) return;
     m_rects.clear();
     for (std::size_t i = 0; i < spans.size(); ++i) {
         m_rects.emplace_back(spans[i].left, top + static_cast<int>(i), spans[i].right - spans[i].left + 1, 1);
     }
     useNoPen();
-    if (withPen) {
-        useColorBrush(m_state.pen.color);
-    } else {
-        useShapeBrush();
-        if (!m_brushPaints) return;
-    }
-    m_painter->drawRects(m_rects.data(), static_cast<int>(m_rects.size()));
+    useShapeBrush();
+    if (m_brushPaints) m_painter->drawRects(m_rects.data(), static_cast<int>(m_rects.size()));
 }
 
 void Canvas::ellipticShape(EllipticShape shape, int left, int top, int right, int bottom, int x3, int y3,
@@ -190,9 +183,9 @@ void Canvas::ellipticShape(EllipticShape shape, int left, int top, int right, in
     double span = rayAngle(box, x4, y4) - start;
     while (span <= 0.0)
         span += 360.0;
-    int start16 = static_cast<int>(std::lround(start * 16.0));
-    int span16 = static_cast<int>(std::lround(span * 16.0));
-    if (span16 <= 0 || span16 >= 360 * 16) span16 = 360 * 16;
+    // Equal rays give a span of exactly 360; a sliver stays a sliver when rounded.
+    const int start16 = static_cast<int>(std::lround(start * 16.0));
+    const int span16 = std::clamp(static_cast<int>(std::lround(span * 16.0)), 1, 360 * 16);
     useShapeMode();
     if (filled && fillTinyOutlined(box)) return;
     const QRectF rect = prepareOutlined(box, filled);

@@ -70,10 +70,6 @@ TEST(CanvasShapes, BoxShapesCoverExclusiveRightAndBottom) {
          [](Canvas& c) { c.frameRect(4, 4, 12, 10); },
          {4, 4, 8, 6},
          {{11, 9, kRed}, {5, 5, kWhite}}},
-        {"ellipse",
-         [](Canvas& c) { c.ellipse(3, 5, 27, 21); },
-         {3, 5, 24, 16},
-         {{15, 13, kRed}, {3, 13, kBlack}}},
         {"ellipse pen 3",
          [](Canvas& c) {
              c.setPenWidth(3);
@@ -81,14 +77,6 @@ TEST(CanvasShapes, BoxShapesCoverExclusiveRightAndBottom) {
          },
          {3, 5, 24, 16},
          {{5, 13, kBlack}, {6, 13, kRed}}},
-        {"ellipse pen clear",
-         [](Canvas& c) {
-             c.setPenStyle(PenStyle::Clear);
-             c.ellipse(3, 5, 27, 21);
-         },
-         {3, 5, 24, 16},
-         {{3, 13, kRed}}},
-        {"tiny ellipse", [](Canvas& c) { c.ellipse(5, 5, 7, 12); }, {5, 5, 2, 7}, {}},
         {"round rect",
          [](Canvas& c) { c.roundRect(2, 2, 30, 20, 10, 10); },
          {2, 2, 28, 18},
