@@ -45,7 +45,7 @@ case "$command" in
   build) install_packages; build "${1:-default}" ;;
   test)  install_packages; run_tests "${1:-default}" ;;
   bench) install_packages; build default
-         for b in build/default/bench/*_bench; do "$b" "$@"; done ;;
+         for b in build/default/bin/*_bench; do "$b" "$@"; done ;;
   demo)  install_packages
          echo "The demo arrives with the reference host; until then see README.md." ;;
   *) echo "usage: $0 {test|build|bench|demo|deps} [preset]" >&2; exit 2 ;;
