@@ -2,26 +2,10 @@
 
 #include "elements/core/format_pattern.h"
 #include "elements/core/formula/conversion_error.h"
+#include "elements/core/formula/parse_float.h"
 
 #include <QString>
 #include <cstdio>
-#include <cstdlib>
-#include <locale.h>
-
-namespace {
-
-// A decimal number with "." whatever the user's locale, the whole argument or nothing.
-bool parseNumber(const char* text, long double& value) {
-    static const locale_t cLocale = newlocale(LC_NUMERIC_MASK, "C", static_cast<locale_t>(nullptr));
-    char* end = nullptr;
-    value = strtold_l(text, &end, cLocale);
-    if (end == text) return false;
-    while (*end == ' ')
-        ++end;
-    return *end == '\0';
-}
-
-} // namespace
 
 int runFormatCommand(int argc, char** argv) {
     if (argc != 2) {
@@ -29,7 +13,7 @@ int runFormatCommand(int argc, char** argv) {
         return 2;
     }
     long double value = 0;
-    if (!parseNumber(argv[1], value)) {
+    if (!ovanto::TryParseFloat(argv[1], value)) {
         std::fprintf(stderr, "qevtool format: \"%s\" is not a number\n", argv[1]);
         return 1;
     }
