@@ -1,0 +1,20 @@
+// The second role of the block library: a stand-alone editor for animation files.
+
+#include "host/animation_file.h"
+#include "host/block_instance.h"
+#include "host/block_window.h"
+
+#include <QApplication>
+#include <QString>
+
+extern "C" __attribute__((visibility("default"))) int OvantoStandaloneMain(int argc, char** argv) {
+    using namespace ovanto;
+    QApplication app(argc, argv);
+    BlockWindow* window = CreateBlockWindow(0);
+    PrepareStandaloneWindow(*window);
+    window->showWindow();
+    if (argc > 1) LoadQEVFile(*window, QString::fromLocal8Bit(argv[1]));
+    const int result = QApplication::exec();
+    DestroyBlockWindow(window);
+    return result;
+}
