@@ -1,6 +1,7 @@
 #pragma once
 
 #include "elements/core/element_context.h"
+#include "elements/core/tgraph.h"
 #include "host/block_window.h"
 #include "window/config_dialog_link.h"
 #include "window/frame_recorder.h"
