@@ -52,6 +52,25 @@ void ConfigLineWriter::raw(const QByteArray& line) {
     m_bytes.append("\r\n", 2);
 }
 
+DescriptorLineReader::DescriptorLineReader(int fd) : m_fd(fd), m_seekable(::lseek(fd, 0, SEEK_CUR) >= 0) {}
+
+DescriptorLineReader::~DescriptorLineReader() {
+    if (m_seekable && m_length > m_pos) ::lseek(m_fd, -static_cast<off_t>(m_length - m_pos), SEEK_CUR);
+}
+
+bool DescriptorLineReader::nextByte(char& c) {
+    if (m_pos == m_length) {
+        ssize_t n;
+        do n = ::read(m_fd, m_buffer, m_seekable ? sizeof m_buffer : 1);
+        while (n < 0 && errno == EINTR);
+        if (n <= 0) return false;
+        m_pos = 0;
+        m_length = n;
+    }
+    c = m_buffer[m_pos++];
+    return true;
+}
+
 bool DescriptorLineReader::next(QByteArray& line) {
     line.clear();
     if (m_atEnd) return false;
@@ -60,11 +79,8 @@ bool DescriptorLineReader::next(QByteArray& line) {
     auto keep = [&](char c) {
         if (line.size() < kMaxLine) line.append(c);
     };
-    for (;;) {
-        char c = 0;
-        const ssize_t n = ::read(m_fd, &c, 1);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
+    for (char c = 0;;) {
+        if (!nextByte(c)) {
             m_atEnd = true;
             if (pendingCr) keep('\r');
             return any;

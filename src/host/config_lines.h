@@ -46,21 +46,33 @@ private:
     QByteArray m_bytes;
 };
 
-// Reads the lines of a host system-file section from a file descriptor, one
-// byte at a time so the host's position ends right after the section. Only
-// CR LF ends a line; a line is cut to 1000 characters and the rest of it up
-// to the CR LF skipped. The end of the file ends a line and the reading.
+// Reads the lines of a host system-file section from a file descriptor and
+// leaves it right after the last line read: a seekable descriptor is read in
+// blocks and the unread rest handed back when the reader goes, any other one
+// byte by byte. Only CR LF ends a line; a line is cut to 1000 characters and
+// the rest of it up to the CR LF skipped. The end of the file ends a line and
+// the reading.
 class DescriptorLineReader {
 public:
     static constexpr qsizetype kMaxLine = 1000;
 
-    explicit DescriptorLineReader(int fd) : m_fd(fd) {}
+    explicit DescriptorLineReader(int fd);
+    ~DescriptorLineReader();
+    DescriptorLineReader(const DescriptorLineReader&) = delete;
+    DescriptorLineReader& operator=(const DescriptorLineReader&) = delete;
+
     // False when nothing is left.
     bool next(QByteArray& line);
 
 private:
+    bool nextByte(char& c);
+
     int m_fd;
+    bool m_seekable;
     bool m_atEnd = false;
+    qsizetype m_pos = 0;
+    qsizetype m_length = 0;
+    char m_buffer[4096];
 };
 
 // Lines of an animation file held in memory; CR LF and LF alone both end a line.

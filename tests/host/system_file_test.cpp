@@ -32,6 +32,29 @@ TEST(DescriptorLines, OnlyCrLfEndsALineAndLongLinesAreCut) {
     EXPECT_FALSE(reader.next(line));
 }
 
+TEST(DescriptorLines, LeaveTheDescriptorAfterTheLastLineRead) {
+    SectionFile file;
+    file.append("a\r\nb\r\nc\r\n");
+    file.rewind();
+    int pipeEnds[2];
+    ASSERT_EQ(::pipe(pipeEnds), 0);
+    ASSERT_EQ(::write(pipeEnds[1], "a\r\nb\r\nc\r\n", 9), 9);
+    ::close(pipeEnds[1]);
+    for (int fd : {file.fd(), pipeEnds[0]}) {
+        {
+            DescriptorLineReader reader(fd);
+            QByteArray line;
+            ASSERT_TRUE(reader.next(line));
+            ASSERT_TRUE(reader.next(line));
+            EXPECT_EQ(line, "b");
+        }
+        char rest[16] = {};
+        EXPECT_EQ(::read(fd, rest, sizeof rest), 3) << fd;
+        EXPECT_STREQ(rest, "c\r\n");
+    }
+    ::close(pipeEnds[0]);
+}
+
 class SystemSection : public ::testing::Test {
 protected:
     RecordingWindowManager manager;
