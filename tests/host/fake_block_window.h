@@ -11,7 +11,7 @@
 namespace ovanto::testing {
 
 // An animation window without a screen: the element side is a
-// FakeElementContext, the window side records what was asked of it.
+// FakeElementContext, the window side logs what was asked of it.
 class FakeBlockWindow : public BlockWindow {
 public:
     FakeElementContext context;
@@ -19,29 +19,23 @@ public:
     WindowOptions windowOptions;
     RunState run;
     QWidget topLevel;
-    std::vector<std::string> log; // window operations in call order
+    std::vector<std::string> log;
+    std::vector<bool> repaintFlagAtUpdateOutputs;
     bool visible = true;
     bool minimized = false;
     QRect frame{100, 50, 273, 238};
     WindowState state = WindowState::Normal;
-    QRect screen{0, 0, 1920, 1080};
     std::uintptr_t hostHandle = 0;
     int paints = 0;
-    std::vector<bool> repaintFlagAtUpdateOutputs;
 
     BlockConfiguration& configuration() override { return config; }
     WindowOptions& options() override { return windowOptions; }
     RunState& runState() override { return run; }
     SignalTable& signalTable() override { return context.table; }
-
     ElementContext& elementContext() override { return context; }
     int elementCount() const override { return context.elementCount(); }
     TGraph* elementAt(int index) const override { return context.elementAt(index); }
-    void clearElements() override {
-        context.elements.clear();
-        log.push_back("clear");
-    }
-
+    void clearElements() override { context.elements.clear(); }
     void Init() override {
         for (auto& e : context.elements) e->Init();
     }
@@ -52,38 +46,24 @@ public:
         repaintFlagAtUpdateOutputs.push_back(run.RepaintOnOutputChange);
         for (auto& e : context.elements) e->UpdateOutput();
     }
-
-    void paintNow() override {
-        ++paints;
-        log.push_back("paint");
-    }
+    void paintNow() override { ++paints, log.push_back("paint"); }
     void invalidate() override { log.push_back("invalidate"); }
-
     QWidget* widget() override { return &topLevel; }
     bool isWindowVisible() const override { return visible; }
-    void showWindow() override {
-        visible = true;
-        log.push_back("show");
-    }
-    void hideWindow() override {
-        visible = false;
-        log.push_back("hide");
-    }
+    void showWindow() override { visible = true, log.push_back("show"); }
+    void hideWindow() override { visible = false, log.push_back("hide"); }
     bool isMinimized() const override { return minimized; }
-    void restoreWindow() override {
-        minimized = false;
-        log.push_back("restore");
-    }
+    void restoreWindow() override { minimized = false, log.push_back("restore"); }
     void raiseWithoutActivating() override { log.push_back("raise"); }
     QRect frameGeometry() const override { return frame; }
     void setFrameGeometry(const QRect& r) override { frame = r; }
     WindowState windowState() const override { return state; }
     void setWindowState(WindowState s) override { state = s; }
-    void applyBorderStyle() override { log.push_back("border"); }
-    void applyCaption() override { log.push_back("caption"); }
-    void applyBackground() override { log.push_back("background"); }
-    void applyHelpMenu() override { log.push_back("help"); }
-    QRect screenGeometry() const override { return screen; }
+    void applyBorderStyle() override {}
+    void applyCaption() override {}
+    void applyBackground() override { log.push_back("background:" + std::to_string(elementCount())); }
+    void applyHelpMenu() override {}
+    QRect screenGeometry() const override { return {0, 0, 1920, 1080}; }
     std::uintptr_t hostWindowHandle() const override { return hostHandle; }
 };
 

@@ -2,7 +2,6 @@
 
 #include "host/window_manager.h"
 
-#include <QRect>
 #include <QWidget>
 
 #include <string>
@@ -10,7 +9,7 @@
 
 namespace ovanto::testing {
 
-// Records every manager call by name; installed for the lifetime of the object.
+// Logs the manager calls that change something; installed while it lives.
 class RecordingWindowManager final : public WindowManager {
 public:
     std::vector<std::string> calls;
@@ -18,41 +17,31 @@ public:
     bool hasManagerWindow = false;
     int32_t state = 0;
     std::uintptr_t owner = 0;
-    int storedState = -1;
 
     RecordingWindowManager() : m_previous(install(this)) {}
     ~RecordingWindowManager() override { install(m_previous); }
     RecordingWindowManager(const RecordingWindowManager&) = delete;
     RecordingWindowManager& operator=(const RecordingWindowManager&) = delete;
 
-    int32_t AddQEVForm(QWidget*) override {
-        note("AddQEVForm");
-        return 1;
-    }
+    int32_t AddQEVForm(QWidget*) override { return note("AddQEVForm"); }
     void RemoveQEVForm(QWidget*) override { note("RemoveQEVForm"); }
     void AddQEVFormMan(QWidget*) override { note("AddQEVFormMan"); }
     void RemoveQEVFormMan(QWidget*) override { note("RemoveQEVFormMan"); }
     void SetQEVFormCaption(QWidget*) override { note("SetQEVFormCaption"); }
-    void InitQEVManager(std::uintptr_t ownerWindow) override {
-        owner = ownerWindow;
-        note("InitQEVManager");
-    }
+    void InitQEVManager(std::uintptr_t ownerWindow) override { owner = ownerWindow, note("InitQEVManager"); }
     QWidget* GetQEVManForm() override { return hasManagerWindow ? &managerWindow : nullptr; }
     int32_t GetQEVManFormState() override { return state; }
-    void SetQEVManFormState(uint8_t s) override {
-        storedState = s;
-        note("SetQEVManFormState");
-    }
+    void SetQEVManFormState(uint8_t s) override { note("SetQEVManFormState:" + std::to_string(s)); }
     void HideQEVManForm() override { note("HideQEVManForm"); }
     void ShowQEVManForm() override { note("ShowQEVManForm"); }
     void ShowQEVForm(const char*) override { note("ShowQEVForm"); }
-    int32_t SetQEVManWindowPos_(int32_t, int32_t) override {
-        note("SetQEVManWindowPos_");
-        return 0;
-    }
+    int32_t SetQEVManWindowPos_(int32_t, int32_t) override { return note("SetQEVManWindowPos_"); }
 
 private:
-    void note(const char* name) { calls.emplace_back(name); }
+    int32_t note(std::string call) {
+        calls.push_back(std::move(call));
+        return 1;
+    }
     WindowManager* m_previous;
 };
 
