@@ -3,3 +3,5 @@
 // Each qevtool command takes the arguments after its name and returns the exit code.
 int runEvalCommand(int argc, char** argv);
 int runFormatCommand(int argc, char** argv);
+int runRenderCommand(int argc, char** argv);
+int runGalleryCommand(int argc, char** argv);

@@ -1,6 +1,6 @@
 #include "commands.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <cstdio>
 #include <cstring>
 
@@ -15,6 +15,10 @@ struct Command {
 const Command kCommands[] = {
     {"eval", "eval FORMULA [NAME=VALUE ...]   value of a property text", runEvalCommand},
     {"format", "format PATTERN VALUE             a format pattern applied to a value", runFormatCommand},
+    {"render", "render FILE -o OUT.png [--size WxH] [--set NAME=VALUE ...] [--design] [--background COLOUR]\n"
+               "                                   a configuration drawn through the window",
+     runRenderCommand},
+    {"gallery", "gallery -o OUT.png                every element kind with its defaults", runGalleryCommand},
 };
 
 int usage() {
@@ -26,7 +30,9 @@ int usage() {
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    // A command-line tool never shows a window: draw offscreen unless told otherwise.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     if (argc < 2) return usage();
     for (const Command& c : kCommands)
         if (std::strcmp(argv[1], c.name) == 0) return c.run(argc - 2, argv + 2);

@@ -1,26 +1,29 @@
 #include "host/window_manager.h"
 
+#include "host/qevman/qevman.h"
+
 #include <utility>
 
 namespace ovanto {
 namespace {
 
-// Stands in until the shared library is wired up: registers nothing.
-class DetachedWindowManager final : public WindowManager {
+// The real manager: every call goes to the shared library, so all windows of
+// the process end up in the same lists.
+class QevManWindowManager final : public WindowManager {
 public:
-    int32_t AddQEVForm(QWidget*) override { return 0; }
-    void RemoveQEVForm(QWidget*) override {}
-    void AddQEVFormMan(QWidget*) override {}
-    void RemoveQEVFormMan(QWidget*) override {}
-    void SetQEVFormCaption(QWidget*) override {}
-    void InitQEVManager(std::uintptr_t) override {}
-    QWidget* GetQEVManForm() override { return nullptr; }
-    int32_t GetQEVManFormState() override { return 0; }
-    void SetQEVManFormState(uint8_t) override {}
-    void HideQEVManForm() override {}
-    void ShowQEVManForm() override {}
-    void ShowQEVForm(const char*) override {}
-    int32_t SetQEVManWindowPos_(int32_t, int32_t) override { return 0; }
+    int32_t AddQEVForm(QWidget* w) override { return ::AddQEVForm(w); }
+    void RemoveQEVForm(QWidget* w) override { ::RemoveQEVForm(w); }
+    void AddQEVFormMan(QWidget* w) override { ::AddQEVFormMan(w); }
+    void RemoveQEVFormMan(QWidget* w) override { ::RemoveQEVFormMan(w); }
+    void SetQEVFormCaption(QWidget* w) override { ::SetQEVFormCaption(w); }
+    void InitQEVManager(std::uintptr_t owner) override { ::InitQEVManager(owner); }
+    QWidget* GetQEVManForm() override { return ::GetQEVManForm(); }
+    int32_t GetQEVManFormState() override { return ::GetQEVManFormState(); }
+    void SetQEVManFormState(uint8_t state) override { ::SetQEVManFormState(state); }
+    void HideQEVManForm() override { ::HideQEVManForm(); }
+    void ShowQEVManForm() override { ::ShowQEVManForm(); }
+    void ShowQEVForm(const char* name) override { ::ShowQEVForm(name); }
+    int32_t SetQEVManWindowPos_(int32_t a, int32_t b) override { return ::SetQEVManWindowPos_(a, b); }
 };
 
 WindowManager* g_installed = nullptr;
@@ -28,8 +31,8 @@ WindowManager* g_installed = nullptr;
 } // namespace
 
 WindowManager& WindowManager::instance() {
-    static DetachedWindowManager fallback;
-    return g_installed ? *g_installed : fallback;
+    static QevManWindowManager real;
+    return g_installed ? *g_installed : real;
 }
 
 WindowManager* WindowManager::install(WindowManager* replacement) { return std::exchange(g_installed, replacement); }

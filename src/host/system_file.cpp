@@ -1,0 +1,329 @@
+#include "host/system_file.h"
+
+#include "elements/core/record.h"
+#include "elements/core/tgraph.h"
+#include "host/block_window.h"
+#include "host/config_lines.h"
+#include "host/simulation_cycle.h"
+#include "host/window_manager.h"
+#include "platform/module.h"
+#include "platform/text_codec_1252.h"
+
+#include <QWidget>
+
+#include <algorithm>
+#include <cerrno>
+#include <exception>
+#include <unistd.h>
+#include <vector>
+
+namespace ovanto {
+namespace {
+
+constexpr int kExternalIOs = 200;
+
+// The section ended before the row that was asked for.
+struct SectionEnd {};
+
+class SectionReader {
+public:
+    explicit SectionReader(int fd) : m_lines(fd) {}
+
+    QByteArray line() {
+        QByteArray l;
+        if (!m_lines.next(l)) throw SectionEnd{};
+        return l;
+    }
+    QString text() { return DecodeWindows1252(line()); }
+    int lenientInt() { return LenientInt(line()); }
+    bool flag() { return LenientFlag(line()); }
+    long double number() { return LenientFloat(line()); }
+    int strictInt() { return StrictInt(line()); }
+
+private:
+    DescriptorLineReader m_lines;
+};
+
+bool writeAll(int fd, const QByteArray& bytes) {
+    const char* p = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, static_cast<size_t>(left));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        p += n;
+        left -= n;
+    }
+    return true;
+}
+
+// Reads the rows in order, applying each as it comes.
+// The manager window's rectangle as stored: right and bottom are exclusive edges.
+struct StoredRect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+};
+
+int boundedSpan(int from, int to) {
+    return static_cast<int>(std::clamp<long long>(static_cast<long long>(to) - from, 0, QWIDGETSIZE_MAX));
+}
+
+void readRows(SectionReader& in, BlockWindow& window, StoredRect& managerRect) {
+    BlockConfiguration& config = window.configuration();
+    WindowOptions& options = window.options();
+    SignalTable& table = window.signalTable();
+
+    const int version = in.strictInt();
+    SetRecordVersion(version);
+    const QString caption = in.text();
+    const int recordCount = in.lenientInt();
+    std::vector<QByteArray> pendingRecords;
+    for (int i = 0; i < recordCount; ++i) pendingRecords.push_back(in.line());
+
+    const int left = in.lenientInt();
+    const int top = in.lenientInt();
+    const int width = in.lenientInt();
+    const int height = in.lenientInt();
+    window.setFrameGeometry(QRect(left, top, width, height));
+    options.Caption = caption;
+    window.applyCaption();
+    const int state = in.lenientInt();
+    window.setWindowState(state >= 0 && state <= 2 ? static_cast<WindowState>(state) : WindowState::Normal);
+    const int border = in.lenientInt();
+    if (border >= 0 && border <= 5) options.Border = static_cast<BorderStyle>(border);
+    window.applyBorderStyle();
+
+    // Counts beyond 50 still have their lines in the file; only 50 are kept.
+    const int inputLines = std::max(in.lenientInt(), 0);
+    config.InputCount = std::min(inputLines, kMaxInputs);
+    for (int k = 0; k < inputLines; ++k) {
+        // Each value takes effect as it is read, so a cut file keeps what it had.
+        long double scratch = 0;
+        const bool kept = k < kMaxInputs;
+        const auto i = static_cast<std::size_t>(kept ? k : 0);
+        QString name = in.text();
+        if (kept) config.InputNames[i] = name;
+        (kept ? config.InputFactor[i] : scratch) = in.number();
+        (kept ? config.InputOffset[i] : scratch) = in.number();
+        if (version > 351) {
+            (kept ? config.InputMin[i] : scratch) = in.number();
+            (kept ? config.InputMax[i] : scratch) = in.number();
+        }
+    }
+    options.BackgroundColor = in.lenientInt();
+    window.applyBackground();
+
+    // Records become elements only now, after the settings they may depend on.
+    for (const QByteArray& record : pendingRecords) {
+        if (!record.contains('\t')) continue;
+        if (TGraph* element = ReadRecord(window.elementContext(), DecodeWindows1252(record))) element->UpdateOutput();
+    }
+
+    if (version > 84)
+        for (int j = 0; j < kCounterCount; ++j) config.CounterCycle[static_cast<std::size_t>(j)] = in.number();
+    if (version > 88)
+        for (int j = 0; j < kCounterCount; ++j)
+            config.CounterIncrement[static_cast<std::size_t>(j)].setText(in.text().toStdString());
+    if (version > 99) {
+        const int outputLines = std::max(in.lenientInt(), 0);
+        config.OutputCount = std::min(outputLines, kMaxOutputs);
+        for (int k = 0; k < outputLines; ++k) {
+            const QString name = in.text();
+            if (k < kMaxOutputs) config.OutputNames[static_cast<std::size_t>(k)] = name;
+        }
+    }
+    if (version > 170) config.RefreshInterval = in.lenientInt();
+    if (version > 267) config.StaticContent = in.flag();
+    if (version > 287) {
+        options.HelpMenu = in.flag();
+        window.applyHelpMenu();
+        options.HelpFile = in.text();
+        options.CenterWindow = in.flag();
+        if (options.CenterWindow) {
+            const QRect frame = window.frameGeometry();
+            const QRect screen = window.screenGeometry();
+            window.setFrameGeometry(QRect(QPoint((screen.width() - frame.width()) / 2,
+                                                 (screen.height() - frame.height()) / 2),
+                                          frame.size()));
+        }
+        if (version > 359) {
+            options.AlwaysMaximized = in.flag();
+            if (options.AlwaysMaximized) window.setWindowState(WindowState::Maximized);
+        }
+        if (version > 303) options.Expanded = in.flag();
+    }
+    if (version > 297)
+        for (int k = 0; k < inputLines; ++k) {
+            const long double value = in.number();
+            if (k < kMaxInputs) table[1 + k] = value;
+        }
+    if (version > 298)
+        for (int j = 0; j < kConstantCount; ++j) {
+            table[signal_pos::kFirstConstant + j] = in.number();
+            config.ConstantComments[static_cast<std::size_t>(j)] = in.text();
+        }
+    if (version > 341) {
+        config.VisibilityInput = in.lenientInt();
+        config.VisibilityControl = in.flag();
+    }
+    if (version > 361) {
+        config.ActivationInput = in.lenientInt();
+        config.ActivationControl = in.flag();
+    }
+    if (version > 358) {
+        config.RefreshInput = in.lenientInt();
+        config.RefreshControl = in.flag();
+    }
+    if (version > 369) {
+        config.ActiveSignalOutput = in.lenientInt();
+        config.ActiveSignal = in.flag();
+    }
+    if (version > 341) {
+        config.VisibleBeforeSimulation = in.flag();
+        config.VisibleAfterSimulation = in.flag();
+        if (config.VisibleBeforeSimulation)
+            window.showWindow();
+        else
+            window.hideWindow();
+    }
+    if (version > 343) options.ActivateOnKeyMessage = in.flag();
+    if (version > 344) config.AlwaysOnTop = in.flag();
+    if (version > 345) {
+        options.WindowManager = in.flag();
+        in.line(); // manager window present: the rectangle below says enough
+        managerRect.left = in.lenientInt();
+        managerRect.top = in.lenientInt();
+        managerRect.right = in.lenientInt();
+        managerRect.bottom = in.lenientInt();
+        WindowManager::instance().SetQEVManFormState(static_cast<uint8_t>(in.lenientInt() & 0x7F));
+    }
+    if (version > 386) options.PixelFormat = in.strictInt();
+    if (version > 431) {
+        const int count = in.strictInt();
+        config.SaveExternalIOs = count > 0;
+        for (int k = 0; k < count; ++k) {
+            const long double value = in.number();
+            if (k < kExternalIOs) table[signal_pos::kFirstExternal + k] = value;
+        }
+    }
+}
+
+} // namespace
+
+bool WriteSystemSection(int fd, BlockWindow& window) {
+    const BlockConfiguration& config = window.configuration();
+    const WindowOptions& options = window.options();
+    const SignalTable& table = window.signalTable();
+    ConfigLineWriter out;
+
+    out.integer(Module::recordVersion());
+    out.text(options.Caption);
+    out.integer(window.elementCount());
+    for (int i = 0; i < window.elementCount(); ++i)
+        out.text(WriteRecord(*window.elementAt(i)), DescriptorLineReader::kMaxLine);
+
+    const QRect frame = window.frameGeometry();
+    out.integer(frame.left());
+    out.integer(frame.top());
+    out.integer(frame.width());
+    out.integer(frame.height());
+    out.integer(static_cast<int>(window.windowState()));
+    out.integer(static_cast<int>(options.Border));
+
+    const int inputs = std::clamp(config.InputCount, 0, kMaxInputs);
+    out.integer(inputs);
+    for (int k = 0; k < inputs; ++k) {
+        const auto i = static_cast<std::size_t>(k);
+        out.text(config.InputNames[i]);
+        out.number(config.InputFactor[i]);
+        out.number(config.InputOffset[i]);
+        out.number(config.InputMin[i]);
+        out.number(config.InputMax[i]);
+    }
+    out.integer(options.BackgroundColor);
+    for (long double cycle : config.CounterCycle) out.number(cycle);
+    for (const PropertyText& increment : config.CounterIncrement) out.text(QString::fromStdString(increment.text()));
+    const int outputs = std::clamp(config.OutputCount, 0, kMaxOutputs);
+    out.integer(outputs);
+    for (int k = 0; k < outputs; ++k) out.text(config.OutputNames[static_cast<std::size_t>(k)]);
+    out.integer(config.RefreshInterval);
+    out.flag(config.StaticContent);
+    out.flag(options.HelpMenu);
+    out.text(options.HelpFile);
+    out.flag(options.CenterWindow);
+    out.flag(options.AlwaysMaximized);
+    out.flag(options.Expanded);
+    for (int k = 0; k < inputs; ++k) out.number(table[1 + k]);
+    for (int j = 0; j < kConstantCount; ++j) {
+        out.number(table[signal_pos::kFirstConstant + j]);
+        out.text(config.ConstantComments[static_cast<std::size_t>(j)]);
+    }
+    out.integer(config.VisibilityInput);
+    out.flag(config.VisibilityControl);
+    out.integer(config.ActivationInput);
+    out.flag(config.ActivationControl);
+    out.integer(config.RefreshInput);
+    out.flag(config.RefreshControl);
+    out.integer(config.ActiveSignalOutput);
+    out.flag(config.ActiveSignal);
+    out.flag(config.VisibleBeforeSimulation);
+    out.flag(config.VisibleAfterSimulation);
+    out.flag(options.ActivateOnKeyMessage);
+    out.flag(config.AlwaysOnTop);
+
+    WindowManager& manager = WindowManager::instance();
+    out.flag(options.WindowManager);
+    QWidget* managerWindow = manager.GetQEVManForm();
+    out.flag(managerWindow != nullptr);
+    // Right and bottom are exclusive edges (left + width), as the reader expects.
+    const QRect r = managerWindow ? managerWindow->frameGeometry() : QRect();
+    out.integer(managerWindow ? r.left() : 0);
+    out.integer(managerWindow ? r.top() : 0);
+    out.integer(managerWindow ? r.left() + r.width() : 0);
+    out.integer(managerWindow ? r.top() + r.height() : 0);
+    out.integer(manager.GetQEVManFormState() & 0x7F);
+    out.integer(options.PixelFormat);
+    out.integer(config.SaveExternalIOs ? kExternalIOs : 0);
+    if (config.SaveExternalIOs)
+        for (int k = 0; k < kExternalIOs; ++k) out.number(table[signal_pos::kFirstExternal + k]);
+
+    return writeAll(fd, out.bytes());
+}
+
+bool ReadSystemSection(int fd, BlockWindow& window) {
+    RecordVersionScope versionScope;
+    SectionReader in(fd);
+    StoredRect managerRect;
+    bool complete = true;
+    bool failed = false;
+    try {
+        readRows(in, window, managerRect);
+    } catch (const SectionEnd&) {
+        // The end of the file ends the reading; rows not reached keep their defaults.
+        complete = false;
+    } catch (const std::exception&) {
+        complete = false;
+        failed = true;
+    }
+
+    if (!failed) {
+        WindowManager& manager = WindowManager::instance();
+        QWidget* self = window.widget();
+        manager.AddQEVForm(self);
+        if (window.options().WindowManager) {
+            manager.InitQEVManager(window.hostWindowHandle());
+            if (managerRect.right != managerRect.left) {
+                if (QWidget* managerWindow = manager.GetQEVManForm()) {
+                    managerWindow->move(managerRect.left, managerRect.top);
+                    managerWindow->resize(boundedSpan(managerRect.left, managerRect.right),
+                                          boundedSpan(managerRect.top, managerRect.bottom));
+                }
+            }
+            manager.AddQEVFormMan(self);
+            manager.SetQEVFormCaption(self);
+        }
+    }
+    UpdateOutputsWithoutRepaint(window);
+    return complete;
+}
+
+} // namespace ovanto

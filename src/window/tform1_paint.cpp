@@ -1,0 +1,175 @@
+#include "window/tform1.h"
+
+#include "elements/core/tgraph.h"
+#include "platform/canvas.h"
+
+#include <QPainter>
+#include <QPaintEvent>
+
+#include <algorithm>
+
+namespace ovanto {
+
+namespace {
+
+// The sixteen colours a 4-bit picture keeps.
+QList<QRgb> sixteenColours() {
+    static const QList<QRgb> table{
+        qRgb(0, 0, 0),       qRgb(128, 0, 0),   qRgb(0, 128, 0),   qRgb(128, 128, 0),
+        qRgb(0, 0, 128),     qRgb(128, 0, 128), qRgb(0, 128, 128), qRgb(192, 192, 192),
+        qRgb(128, 128, 128), qRgb(255, 0, 0),   qRgb(0, 255, 0),   qRgb(255, 255, 0),
+        qRgb(0, 0, 255),     qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255)};
+    return table;
+}
+
+} // namespace
+
+void TForm1::renderOffscreen() {
+    const QSize size = clientSize();
+    // Step 1: resized, never re-created while the size stays.
+    if (m_image.size() != size || m_image.format() != QImage::Format_RGB32)
+        m_image = QImage(std::max(size.width(), 1), std::max(size.height(), 1), QImage::Format_RGB32);
+    {
+        Canvas canvas(m_image);
+        // Step 2.
+        canvas.setBrushStyle(BrushStyle::Solid);
+        canvas.setBrushColor(m_options.BackgroundColor);
+        canvas.fillRect(0, 0, m_image.width(), m_image.height());
+        // Step 3.
+        m_signals[signal_pos::kClientWidth] = size.width();
+        m_signals[signal_pos::kClientHeight] = size.height();
+        // Step 4: one broken element never stops the paint.
+        for (int i = 0; i < elementCount(); ++i) {
+            TGraph* element = elementAt(i);
+            CanvasStateSaver saver(canvas);
+            try {
+                element->Draw(canvas);
+            } catch (...) {
+            }
+        }
+        // Step 5.
+        if (m_designMode && m_designGrid) drawDesignGrid(canvas, size.width(), size.height());
+    }
+    applyPixelFormat();
+    // A selection rectangle on screen survives a repaint underneath it.
+    if (m_bandActive && m_bandDrawn) {
+        m_bandDrawn = false;
+        toggleBandRect();
+    }
+}
+
+void TForm1::drawDesignGrid(Canvas& canvas, int clientWidth, int clientHeight) {
+    CanvasStateSaver saver(canvas);
+    canvas.setFont(CanvasFont{QStringLiteral("Small Fonts"), 6, kBlack, {}});
+    canvas.setPen(CanvasPen{kBlack, 1, PenStyle::Solid, PenMode::Copy});
+    canvas.setBrushStyle(BrushStyle::Solid);
+    canvas.setBrushColor(kGridBrushColor);
+    canvas.setTextOpaque(false);
+
+    const QString widthText = QString::number(clientWidth);
+    const QString heightText = QString::number(clientHeight);
+    const int b = std::max({canvas.textHeight(QStringLiteral("9")), canvas.textWidth(widthText),
+                            canvas.textWidth(heightText)});
+    const int textHeight = canvas.textHeight(QStringLiteral("9"));
+
+    canvas.rectangle(b + 2, -1, clientWidth, b + 2);
+    canvas.rectangle(-1, b + 1, b + 3, clientHeight);
+    canvas.rectangle(-1, -1, b + 3, b + 2);
+
+    for (int x = kGridStep; x <= clientWidth; x += kGridStep)
+        for (int y = kGridStep; y <= clientHeight; y += kGridStep) canvas.setPixel(x, y, kBlack);
+
+    for (int x = kGridStep; x <= clientWidth; x += kGridStep) {
+        const bool labelled = x % (4 * kGridStep) == 0;
+        canvas.moveTo(x, 0);
+        canvas.lineTo(x, labelled ? 10 : 3);
+        if (labelled) canvas.textOut(x + 2, 10 - textHeight, QString::number(x));
+    }
+    for (int y = kGridStep; y <= clientHeight; y += kGridStep) {
+        const bool labelled = y % (4 * kGridStep) == 0;
+        canvas.moveTo(0, y);
+        canvas.lineTo(labelled ? 10 : 3, y);
+        if (labelled) canvas.textOut(0, y - textHeight, QString::number(y));
+    }
+}
+
+// The picture is drawn in 32 bits and passed through the chosen depth, so it
+// shows what that depth can hold.
+void TForm1::applyPixelFormat() {
+    QImage reduced;
+    switch (m_options.PixelFormat) {
+    case 1:
+        reduced = m_image.convertToFormat(QImage::Format_Mono, Qt::ThresholdDither);
+        break;
+    case 2:
+        reduced = m_image.convertToFormat(QImage::Format_Indexed8, sixteenColours(), Qt::ThresholdDither);
+        break;
+    case 3:
+        reduced = m_image.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither);
+        break;
+    case 4:
+        reduced = m_image.convertToFormat(QImage::Format_RGB555);
+        break;
+    case 5:
+        reduced = m_image.convertToFormat(QImage::Format_RGB16);
+        break;
+    case 6:
+        reduced = m_image.convertToFormat(QImage::Format_RGB888);
+        break;
+    default:
+        return;
+    }
+    m_image = reduced.convertToFormat(QImage::Format_RGB32);
+}
+
+void TForm1::PaintBox1Paint() {
+    if (!isVisible() || QWidget::isMinimized()) return;
+    renderOffscreen();
+    // Step 6: the finished picture reaches the screen in one copy.
+    m_blitOnly = true;
+    m_paintBox->repaint();
+    m_blitOnly = false;
+    afterBlit();
+}
+
+QImage TForm1::renderToImage() {
+    layoutChildren();
+    renderOffscreen();
+    return m_image;
+}
+
+void TForm1::afterBlit() {
+    // Step 7.
+    if (m_runState.SimulationRunning)
+        for (FrameRecorder* recorder : std::vector<FrameRecorder*>(m_frameRecorders))
+            recorder->recordFrame(m_image, m_runState.StepSize);
+    // Step 8.
+    if (m_designMode && m_dialog) m_dialog->refreshIOWindow();
+}
+
+void TForm1::toggleBandRect() {
+    Canvas canvas(m_image);
+    const int l = std::min(m_bandLeft, m_bandRight), r = std::max(m_bandLeft, m_bandRight);
+    const int t = std::min(m_bandTop, m_bandBottom), b = std::max(m_bandTop, m_bandBottom);
+    canvas.drawFocusRect(l, t, r, b);
+    m_bandDrawn = !m_bandDrawn;
+}
+
+// --- PaintBox1 --------------------------------------------------------------------
+
+PaintBox1::PaintBox1(TForm1& form) : QWidget(&form), m_form(form) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setMouseTracking(true);
+}
+
+void PaintBox1::paintEvent(QPaintEvent*) {
+    const bool asked = !m_form.m_blitOnly;
+    if (asked) m_form.renderOffscreen();
+    QPainter painter(this);
+    painter.drawImage(0, 0, m_form.m_image);
+    painter.end();
+    if (asked) m_form.afterBlit();
+}
+
+} // namespace ovanto
