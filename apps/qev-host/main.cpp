@@ -29,7 +29,9 @@ QImage grabAnimationWindows() {
     QList<QPixmap> shots;
     int width = 0, height = 0;
     for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (!QString::fromLatin1(w->metaObject()->className()).contains(QLatin1String("TForm1")))
+        // By class name, or by object name for a window class without its own meta-object.
+        const QLatin1String key("TForm1");
+        if (!QString::fromLatin1(w->metaObject()->className()).contains(key) && !w->objectName().contains(key))
             continue;
         shots << w->grab();
         width += shots.back().width();
