@@ -42,6 +42,9 @@ private:
 // The animation window: one per block instance. It owns the element list, the
 // signal table and the block configuration, paints off-screen and routes input.
 class TForm1 final : public QWidget, public ElementContext, public BlockWindow {
+    // Hosts and tools find animation windows by their class name.
+    Q_OBJECT
+
 public:
     static constexpr int kDefaultOuterWidth = 273;
     static constexpr int kDefaultOuterHeight = 238;

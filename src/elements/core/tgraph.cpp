@@ -32,11 +32,12 @@ constexpr int kCurrentFrame = 0xFFFF00;
 constexpr int kSelectedFrame = 65280;
 constexpr int kSelectionMargin = 6;
 
+// Ties to even, as the default rounding mode does; lrint avoids nearbyint's
+// cost of saving and restoring the floating-point environment.
 int roundToInt(long double v) {
-    const long double r = std::nearbyint(v);
-    if (!(r >= std::numeric_limits<int>::min() && r <= std::numeric_limits<int>::max()))
+    if (!(v > std::numeric_limits<int>::min() - 0.5L && v < std::numeric_limits<int>::max() + 0.5L))
         throw ConversionError("value out of integer range");
-    return static_cast<int>(r);
+    return static_cast<int>(std::lrint(v));
 }
 
 // The channels an input-bound element may name: inputs, counters, time and

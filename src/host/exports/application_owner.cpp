@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCoreApplication>
 
-#include <memory>
 
 namespace ovanto {
 namespace {
@@ -13,12 +12,14 @@ struct OwnedApplication {
     int argc = 1;
     char name[8] = "ovanto";
     char* argv[2] = {name, nullptr};
-    std::unique_ptr<QApplication> app;
+    QApplication* app = nullptr;
 };
 
+// Never destroyed: at process exit Qt's own globals may already be gone, and
+// tearing the application down then crashes the host on its way out.
 OwnedApplication& owned() {
-    static OwnedApplication instance;
-    return instance;
+    static OwnedApplication* instance = new OwnedApplication;
+    return *instance;
 }
 
 } // namespace
@@ -26,7 +27,7 @@ OwnedApplication& owned() {
 void ApplicationOwner::ensureApplication() {
     if (QCoreApplication::instance()) return;
     OwnedApplication& o = owned();
-    o.app = std::make_unique<QApplication>(o.argc, o.argv);
+    o.app = new QApplication(o.argc, o.argv);
 }
 
 bool ApplicationOwner::ownsApplication() { return owned().app != nullptr; }

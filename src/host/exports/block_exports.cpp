@@ -28,6 +28,16 @@ std::uintptr_t g_hostWindow = 0;
 
 BlockWindow* windowOf(void* instance) { return static_cast<BlockWindow*>(abi::readWindowSlot(instance)); }
 
+// Exceptions never cross into the host: a failing step or read ends quietly,
+// as the host has no way to hear about it.
+template <class Body>
+void guarded(Body body) {
+    try {
+        body();
+    } catch (...) {
+    }
+}
+
 // Only the low 16 bits of the host's file handle count.
 int fileDescriptor(int32_t handle) { return static_cast<int>(static_cast<uint32_t>(handle) & 0xFFFFu); }
 
@@ -66,27 +76,29 @@ OVANTO_EXPORT void CallParameterDialogDLL(void* instance, void* names) {
         ApplicationOwner::processPendingEvents();
         return;
     }
-    RunConfigurationDialog(*window);
-    if (names) WriteIoNames(window->configuration(), static_cast<unsigned char*>(names));
-    window->invalidate();
-    window->UpdateOutputs();
+    guarded([&] {
+        RunConfigurationDialog(*window);
+        if (names) WriteIoNames(window->configuration(), static_cast<unsigned char*>(names));
+        window->invalidate();
+        window->UpdateOutputs();
+    });
     ApplicationOwner::processPendingEvents();
 }
 
 OVANTO_EXPORT int32_t CanSimulateDLL(int32_t) { return 1; }
 
 OVANTO_EXPORT void InitSimulationDLL2(long double stepSize, void* instance, const void* inputs, void* outputs) {
-    InitSimulation(*windowOf(instance), stepSize, inputs, outputs);
+    guarded([&] { InitSimulation(*windowOf(instance), stepSize, inputs, outputs); });
     ApplicationOwner::processPendingEvents();
 }
 
 OVANTO_EXPORT void SimulateDLL(long double t, void* instance, const void* inputs, void* outputs) {
-    SimulateStep(*windowOf(instance), t, inputs, outputs);
+    guarded([&] { SimulateStep(*windowOf(instance), t, inputs, outputs); });
     ApplicationOwner::processPendingEvents();
 }
 
 OVANTO_EXPORT void EndSimulationDLL2(void* instance) {
-    EndSimulation(*windowOf(instance));
+    guarded([&] { EndSimulation(*windowOf(instance)); });
     ApplicationOwner::processPendingEvents();
 }
 
@@ -127,11 +139,11 @@ OVANTO_EXPORT int32_t HideWindowDLL(void* instance) {
 }
 
 OVANTO_EXPORT void WriteToFile(int32_t fileHandle, void* instance) {
-    WriteSystemSection(fileDescriptor(fileHandle), *windowOf(instance));
+    guarded([&] { WriteSystemSection(fileDescriptor(fileHandle), *windowOf(instance)); });
 }
 
 OVANTO_EXPORT void ReadFromFile(int32_t fileHandle, void* instance) {
-    ReadSystemSection(fileDescriptor(fileHandle), *windowOf(instance));
+    guarded([&] { ReadSystemSection(fileDescriptor(fileHandle), *windowOf(instance)); });
     ApplicationOwner::processPendingEvents();
 }
 
@@ -156,7 +168,7 @@ OVANTO_EXPORT int32_t WriteParToDocFileDLL(void* instance, int32_t index, char* 
 }
 
 OVANTO_EXPORT void LoadQEVFile(void* instance, const char* path) {
-    LoadQEVFile(*windowOf(instance), QString::fromLocal8Bit(path));
+    guarded([&] { LoadQEVFile(*windowOf(instance), QString::fromLocal8Bit(path)); });
     ApplicationOwner::processPendingEvents();
 }
 

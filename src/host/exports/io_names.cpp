@@ -2,6 +2,7 @@
 
 #include "host/block_window.h"
 #include "host/host_abi.h"
+#include "platform/text_codec_1252.h"
 
 #include <algorithm>
 #include <cstring>
@@ -28,7 +29,7 @@ void WriteIoNames(const BlockConfiguration& c, unsigned char* record) {
         writeName(record + abi::kOutputNamesOffset + abi::kIoNameSlot * static_cast<std::size_t>(k), c.OutputNames[k]);
 }
 
-QByteArray EncodeHostText(const QString& text) { return text.toLatin1(); }
+QByteArray EncodeHostText(const QString& text) { return EncodeWindows1252(text); }
 
 void RunConfigurationDialog(BlockWindow&) {}
 
