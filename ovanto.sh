@@ -46,7 +46,13 @@ case "$command" in
   test)  install_packages; run_tests "${1:-default}" ;;
   bench) install_packages; build default
          for b in build/default/bin/*_bench; do "$b" "$@"; done ;;
-  demo)  install_packages
-         echo "The demo arrives with the reference host; until then see README.md." ;;
+  demo)  install_packages; build default
+         if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+           exec build/default/bin/qev-host --demo "$@"
+         fi
+         # Without a screen: run the demo headless and keep its frames.
+         rm -rf build/demo-frames
+         QT_QPA_PLATFORM=offscreen build/default/bin/qev-host --headless --demo --steps 200 --frames build/demo-frames "$@"
+         echo "No screen: wrote $(ls build/demo-frames | wc -l) frames to build/demo-frames/" ;;
   *) echo "usage: $0 {test|build|bench|demo|deps} [preset]" >&2; exit 2 ;;
 esac
