@@ -2,7 +2,6 @@
 
 #include "elements/core/element_registry.h"
 #include "elements/core/fake_element_context.h"
-#include "elements/core/tgraph.h"
 #include "platform/canvas.h"
 
 #include <QImage>
@@ -13,7 +12,9 @@
 
 namespace ovanto::testing {
 
-// A white picture, a window without a window and a way to set properties by caption.
+using Props = std::initializer_list<std::pair<const char*, const char*>>;
+
+// A white picture and a window without a window; properties set by caption.
 struct ShapeScene {
     FakeElementContext window;
     QImage image;
@@ -22,41 +23,24 @@ struct ShapeScene {
         RegisterAllElements();
         image.fill(Qt::white);
     }
-
-    TGraph& add(const QString& keyword) {
-        TGraph* element = CreateElement(window, keyword);
-        EXPECT_NE(element, nullptr) << keyword.toStdString();
-        return *element;
+    TGraph& add(const char* keyword, Props values = {}) {
+        TGraph* e = CreateElement(window, QString::fromLatin1(keyword));
+        EXPECT_NE(e, nullptr) << keyword;
+        for (const auto& [caption, value] : values) e->setText(property(*e, caption), value);
+        return *e;
     }
-
-    TGraph& add(const QString& keyword, std::initializer_list<std::pair<const char*, const char*>> values) {
-        TGraph& element = add(keyword);
-        for (const auto& [caption, value] : values) set(element, caption, value);
-        return element;
-    }
-
-    static int property(const TGraph& element, const char* caption) {
-        for (int p = 0; p < element.propertyCount(); ++p)
-            if (qstrcmp(element.propertyDef(p).caption, caption) == 0) return p;
+    static int property(const TGraph& e, const char* caption) {
+        for (int p = 0; p < e.propertyCount(); ++p)
+            if (qstrcmp(e.propertyDef(p).caption, caption) == 0) return p;
         ADD_FAILURE() << "no property " << caption;
         return 0;
     }
-
-    static void set(TGraph& element, const char* caption, const char* value) {
-        element.setText(property(element, caption), QString::fromUtf8(value));
-    }
-
-    static QString get(const TGraph& element, const char* caption) { return element.text(property(element, caption)); }
-
-    void draw(TGraph& element) {
+    static QString get(const TGraph& e, const char* caption) { return e.text(property(e, caption)); }
+    void draw(TGraph& e) {
         Canvas canvas(image);
-        element.Draw(canvas);
+        e.Draw(canvas);
     }
-
-    void clear() { image.fill(Qt::white); }
-
     TColor at(int x, int y) const { return fromQRgb(image.pixel(x, y)); }
-
     int count(TColor color) const {
         int n = 0;
         for (int y = 0; y < image.height(); ++y)
