@@ -36,10 +36,5 @@ TEST(ShapeGeometry, RingSectorHas204PointsFromAlphaToBetaAndBack) {
     for (const auto& [i, p] : probes) EXPECT_EQ(points[static_cast<std::size_t>(i)], p) << i;
 }
 
-TEST(ShapeGeometry, ShadesScaleEachComponentAndClamp) {
-    EXPECT_EQ(LighterColor(rgbColor(0, 183, 182)), rgbColor(0, 255, 255)); // 256.2 clamps, 254.8 rounds
-    EXPECT_EQ(DarkerColor(rgbColor(255, 1, 0)), rgbColor(182, 1, 0));
-}
-
 } // namespace
 } // namespace ovanto
