@@ -1,4 +1,5 @@
 #include "elements/core/element_registry.h"
+#include "elements/display/basic_shapes.h"
 #include "elements/display/separator.h"
 
 namespace ovanto {
@@ -6,6 +7,7 @@ namespace ovanto {
 void RegisterAllElements() {
     static const bool done = [] {
         RegisterSeparator();
+        RegisterBasicShapes();
         return true;
     }();
     (void)done;

@@ -12,6 +12,7 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -250,17 +251,24 @@ void TGraph::drawSelectionAround(Canvas& canvas, const Rect& r) {
 }
 
 void TGraph::DrawSelectionFrame(Canvas& canvas) {
-    const Rect r = m_selectionRect.normalized().inflated(kSelectionMargin);
+    const Rect n = m_selectionRect.normalized();
+    // In 64 bits, and walked only where the canvas is: a shape far off screen
+    // must neither overflow nor cost a pixel call per unit of its size.
+    const long long left = n.left - 1LL * kSelectionMargin, right = n.right + 1LL * kSelectionMargin;
+    const long long top = n.top - 1LL * kSelectionMargin, bottom = n.bottom + 1LL * kSelectionMargin;
     int frame = kGreyFrame;
     if (CanMove()) frame = m_current ? kCurrentFrame : kSelectedFrame;
     const int color = frame ^ m_window.backgroundColor();
-    for (int x = r.left; x <= r.right; x += 2) {
-        canvas.setPixel(x, r.top, color);
-        canvas.setPixel(x, r.bottom, color);
+    const auto onCanvas = [](long long v, int size) { return v >= 0 && v < size; };
+    // The first of every second position from `from` that is not left of the canvas.
+    const auto firstVisible = [](long long from) { return from >= 0 ? from : from + (-from) / 2 * 2; };
+    for (long long x = firstVisible(left); x <= std::min<long long>(right, canvas.width()); x += 2) {
+        if (onCanvas(top, canvas.height())) canvas.setPixel(static_cast<int>(x), static_cast<int>(top), color);
+        if (onCanvas(bottom, canvas.height())) canvas.setPixel(static_cast<int>(x), static_cast<int>(bottom), color);
     }
-    for (int y = r.top; y <= r.bottom; y += 2) {
-        canvas.setPixel(r.left, y, color);
-        canvas.setPixel(r.right, y, color);
+    for (long long y = firstVisible(top); y <= std::min<long long>(bottom, canvas.height()); y += 2) {
+        if (onCanvas(left, canvas.width())) canvas.setPixel(static_cast<int>(left), static_cast<int>(y), color);
+        if (onCanvas(right, canvas.width())) canvas.setPixel(static_cast<int>(right), static_cast<int>(y), color);
     }
 }
 
