@@ -3,13 +3,13 @@
 // primitives drawn straight with QPainter into a QImage.
 //
 //   paint_bench --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
-#include "elements/core/tgraph.h"
-#include "platform/canvas.h"
+#include "elements/core/record.h"
 #include "window/tform1.h"
 
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
+#include <QStringList>
 
 #include <benchmark/benchmark.h>
 
@@ -46,61 +46,33 @@ std::vector<Placement> makeLayout() {
     return layout;
 }
 
-// A shape element of the kind the basic shapes are: every coordinate and the fill a formula.
-class BenchShape final : public TGraph {
-public:
-    enum { kX = kFirstClassProperty, kY, kW, kH };
-
-    BenchShape(ElementContext& window, const Placement& p) : TGraph(window, QStringLiteral("RECT"), schemaRows()),
-                                                             m_shape(p.shape) {
-        setText(kX, QStringLiteral("%1+I1*%2").arg(p.x0).arg(p.dx));
-        setText(kY, QStringLiteral("%1+I2*%2").arg(p.y0).arg(p.dy));
-        setText(kW, QString::number(p.w));
-        setText(kH, QString::number(p.h));
-        setText(kRGBFill, QStringLiteral("%1+I3*256").arg(p.base));
-        setText(kRGBStroke, QStringLiteral("I3"));
-        if (p.shape == Shape::Line) setText(kLType, QStringLiteral("2"));
+// The basic shape of a placement as an element record: every coordinate and
+// the fill a formula over the inputs.
+QString recordFor(const Placement& p) {
+    const QString x = QStringLiteral("%1+I1*%2").arg(p.x0).arg(p.dx);
+    const auto y = [&](int offset) { return QStringLiteral("%1+I2*%2").arg(p.y0 + offset).arg(p.dy); };
+    const auto xAt = [&](int offset) { return QStringLiteral("%1+I1*%2").arg(p.x0 + offset).arg(p.dx); };
+    const QString common = QStringLiteral("I3\t%1+I3*256\t%2\t-1\t0\t0\t\t").arg(p.base).arg(p.shape == Shape::Line ? 2 : 1);
+    const QString w = QString::number(p.w), h = QString::number(p.h);
+    switch (p.shape) {
+    case Shape::Rect:
+        return "RECT\t" + common + QStringList{x, y(p.h), w, h, "0"}.join('\t');
+    case Shape::Ellipse:
+        return "ELLIPSE\t" + common + QStringList{x, y(p.h), w, h, "0"}.join('\t');
+    case Shape::Line:
+        return "LINE2\t" + common + QStringList{x, y(0), xAt(p.w), y(p.h), "0", "0"}.join('\t');
+    case Shape::Triangle:
+        return "TRIANG\t" + common + QStringList{x, y(p.h), xAt(p.w / 2), y(0), xAt(p.w), y(p.h), "0"}.join('\t');
+    case Shape::Circle:
+        return "CIRCLE\t" + common + QStringList{xAt(p.w / 2), y(p.w / 2), QString::number(p.w / 2), "0"}.join('\t');
     }
+    return {};
+}
 
-    static const ElementSchema& schemaRows() {
-        static const ElementSchema schema{{
-            {"x", "0", PropKind::IntFormula, Axis::X},
-            {"y", "0", PropKind::IntFormula, Axis::Y},
-            {"w", "10", PropKind::IntFormula},
-            {"h", "10", PropKind::IntFormula},
-        }};
-        return schema;
-    }
-
-    void Draw(Canvas& canvas) override {
-        TGraph::Draw(canvas);
-        if (!IsVisible()) return;
-        const int x = evaluateInt(kX), y = evaluateInt(kY), w = evaluateInt(kW), h = evaluateInt(kH);
-        switch (m_shape) {
-        case Shape::Rect:
-            canvas.rectangle(x, y, x + w, y + h);
-            break;
-        case Shape::Ellipse:
-            canvas.ellipse(x, y, x + w, y + h);
-            break;
-        case Shape::Circle:
-            canvas.ellipse(x, y, x + w, y + w);
-            break;
-        case Shape::Line:
-            canvas.moveTo(x, y);
-            canvas.lineTo(x + w, y + h);
-            break;
-        case Shape::Triangle: {
-            const std::array<QPoint, 3> corners{QPoint(x, y + h), QPoint(x + w / 2, y), QPoint(x + w, y + h)};
-            canvas.polygon(corners);
-            break;
-        }
-        }
-    }
-
-private:
-    Shape m_shape;
-};
+void fill(TForm1& form) {
+    SetRecordVersion(435);
+    for (const Placement& p : makeLayout()) ReadRecord(form, recordFor(p));
+}
 
 constexpr long double kInputs[3] = {4, 7, 3};
 
@@ -111,9 +83,9 @@ void setInputs(SignalTable& table) {
 QColor qcolor(long long c) { return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)); }
 
 void BM_WindowPaint(benchmark::State& state) {
-    const std::vector<Placement> layout = makeLayout();
     TForm1 form;
-    for (const Placement& p : layout) form.addElement(std::make_unique<BenchShape>(form, p));
+    fill(form);
+    if (form.elementCount() != 200) state.SkipWithError("the shape records did not load");
     form.setClientSize(QSize(kWidth, kHeight));
     form.show();
     setInputs(form.signalTable());
@@ -126,9 +98,8 @@ BENCHMARK(BM_WindowPaint)->Unit(benchmark::kMicrosecond);
 
 // The same without the copy to the screen.
 void BM_WindowRenderOffscreen(benchmark::State& state) {
-    const std::vector<Placement> layout = makeLayout();
     TForm1 form;
-    for (const Placement& p : layout) form.addElement(std::make_unique<BenchShape>(form, p));
+    fill(form);
     form.setClientSize(QSize(kWidth, kHeight));
     setInputs(form.signalTable());
     for (auto _ : state) benchmark::DoNotOptimize(form.renderToImage().constBits());
