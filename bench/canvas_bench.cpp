@@ -11,6 +11,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "qt_benchmark_main.h"
+
 #include <algorithm>
 #include <random>
 #include <vector>
@@ -169,13 +171,4 @@ BENCHMARK(BM_QPainterFrame)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-int main(int argc, char** argv) {
-    // Fonts need a GUI application; no screen is needed.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunQtBenchmarks(argc, argv); }

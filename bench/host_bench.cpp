@@ -16,6 +16,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "qt_benchmark_main.h"
+
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <unistd.h>
@@ -179,12 +181,4 @@ BENCHMARK(BM_Write10000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunQtBenchmarks(argc, argv); }

@@ -13,6 +13,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "qt_benchmark_main.h"
+
 #include <array>
 #include <random>
 #include <vector>
@@ -145,12 +147,4 @@ BENCHMARK(BM_QPainterDirect)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunQtBenchmarks(argc, argv); }

@@ -4,6 +4,7 @@
 #include "elements/core/record.h"
 #include "host/block_window.h"
 #include "host/config_lines.h"
+#include "host/config_rows.h"
 #include "host/simulation_cycle.h"
 #include "host/window_manager.h"
 #include "platform/dialogs.h"
@@ -75,30 +76,11 @@ void readRows(FileReader& in, BlockWindow& window) {
     options.Border = in.integer() == 1 ? BorderStyle::Single : BorderStyle::Sizeable;
     window.applyBorderStyle();
 
-    const int inputLines = std::max(in.integer(), 0);
-    config.InputCount = std::min(inputLines, kMaxInputs);
-    for (int k = 0; k < inputLines; ++k) {
-        // Each value takes effect as it is read, so a cut file keeps what it had.
-        long double scratch = 0;
-        const bool kept = k < kMaxInputs;
-        const auto i = static_cast<std::size_t>(kept ? k : 0);
-        QString name = in.text();
-        if (kept) config.InputNames[i] = name;
-        (kept ? config.InputFactor[i] : scratch) = in.number();
-        (kept ? config.InputOffset[i] : scratch) = in.number();
-        if (version > 351) {
-            (kept ? config.InputMin[i] : scratch) = in.number();
-            (kept ? config.InputMax[i] : scratch) = in.number();
-        }
-    }
+    ReadInputRows(in, config, version);
     options.BackgroundColor = in.integer();
     window.applyBackground();
 
-    if (version > 84)
-        for (int j = 0; j < kCounterCount; ++j) config.CounterCycle[static_cast<std::size_t>(j)] = in.number();
-    if (version > 88)
-        for (int j = 0; j < kCounterCount; ++j)
-            config.CounterIncrement[static_cast<std::size_t>(j)].setText(in.text().toStdString());
+    ReadCounterRows(in, config, version);
     if (version > 93) {
         const int border = in.integer();
         const int width = in.integer();
@@ -107,14 +89,7 @@ void readRows(FileReader& in, BlockWindow& window) {
         window.applyBorderStyle();
         window.setFrameGeometry(QRect(window.frameGeometry().topLeft(), QSize(width, height)));
     }
-    if (version > 99) {
-        const int outputLines = std::max(in.integer(), 0);
-        config.OutputCount = std::min(outputLines, kMaxOutputs);
-        for (int k = 0; k < outputLines; ++k) {
-            const QString name = in.text();
-            if (k < kMaxOutputs) config.OutputNames[static_cast<std::size_t>(k)] = name;
-        }
-    }
+    if (version > 99) ReadOutputRows(in, config);
     if (version > 170) config.RefreshInterval = in.integer();
     if (version > 267) config.StaticContent = in.flag();
     // Help entry, centring and maximising are only stored; the dialog applies them.
@@ -129,26 +104,7 @@ void readRows(FileReader& in, BlockWindow& window) {
         for (int j = 0; j < kConstantCount; ++j)
             splitConstantLine(in.line(), table[signal_pos::kFirstConstant + j],
                               config.ConstantComments[static_cast<std::size_t>(j)]);
-    if (version > 341) {
-        config.VisibilityInput = in.integer();
-        config.VisibilityControl = in.flag();
-    }
-    if (version > 361) {
-        config.ActivationInput = in.integer();
-        config.ActivationControl = in.flag();
-    }
-    if (version > 358) {
-        config.RefreshInput = in.integer();
-        config.RefreshControl = in.flag();
-    }
-    if (version > 369) {
-        config.ActiveSignalOutput = in.integer();
-        config.ActiveSignal = in.flag();
-    }
-    if (version > 341) {
-        config.VisibleBeforeSimulation = in.flag();
-        config.VisibleAfterSimulation = in.flag();
-    }
+    ReadControlRows(in, config, version);
     if (version > 343) options.ActivateOnKeyMessage = in.flag();
     if (version > 344) config.AlwaysOnTop = in.flag();
     if (version > 345) options.WindowManager = in.flag();
@@ -196,48 +152,19 @@ bool SaveConfiguration(const QString& path, BlockWindow& window) {
     for (int i = 0; i < window.elementCount(); ++i) out.text(WriteRecord(*window.elementAt(i)));
     out.flag(!isSizeable(options.Border));
 
-    const int inputs = std::clamp(config.InputCount, 0, kMaxInputs);
-    out.integer(inputs);
-    for (int k = 0; k < inputs; ++k) {
-        const auto i = static_cast<std::size_t>(k);
-        out.text(config.InputNames[i]);
-        out.number(config.InputFactor[i]);
-        out.number(config.InputOffset[i]);
-        out.number(config.InputMin[i]);
-        out.number(config.InputMax[i]);
-    }
+    WriteInputRows(out, config);
     out.integer(options.BackgroundColor);
-    for (long double cycle : config.CounterCycle) out.number(cycle);
-    for (const PropertyText& increment : config.CounterIncrement) out.text(QString::fromStdString(increment.text()));
+    WriteCounterRows(out, config);
     const QRect frame = window.frameGeometry();
     out.integer(static_cast<int>(options.Border));
     out.integer(frame.width());
     out.integer(frame.height());
-    const int outputs = std::clamp(config.OutputCount, 0, kMaxOutputs);
-    out.integer(outputs);
-    for (int k = 0; k < outputs; ++k) out.text(config.OutputNames[static_cast<std::size_t>(k)]);
-    out.integer(config.RefreshInterval);
-    out.flag(config.StaticContent);
-    out.flag(options.HelpMenu);
-    out.text(options.HelpFile);
-    out.flag(options.CenterWindow);
-    out.flag(options.AlwaysMaximized);
-    out.flag(options.Expanded);
+    WriteOutputRows(out, config);
+    WriteWindowRows(out, config, options);
     for (int j = 0; j < kConstantCount; ++j)
         out.text(FloatToFileText(table[signal_pos::kFirstConstant + j]) + QLatin1Char(' ') +
                  config.ConstantComments[static_cast<std::size_t>(j)]);
-    out.integer(config.VisibilityInput);
-    out.flag(config.VisibilityControl);
-    out.integer(config.ActivationInput);
-    out.flag(config.ActivationControl);
-    out.integer(config.RefreshInput);
-    out.flag(config.RefreshControl);
-    out.integer(config.ActiveSignalOutput);
-    out.flag(config.ActiveSignal);
-    out.flag(config.VisibleBeforeSimulation);
-    out.flag(config.VisibleAfterSimulation);
-    out.flag(options.ActivateOnKeyMessage);
-    out.flag(config.AlwaysOnTop);
+    WriteControlRows(out, config, options);
     out.flag(options.WindowManager);
     out.integer(options.PixelFormat);
     out.flag(config.SaveExternalIOs);

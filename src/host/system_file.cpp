@@ -4,6 +4,7 @@
 #include "elements/core/tgraph.h"
 #include "host/block_window.h"
 #include "host/config_lines.h"
+#include "host/config_rows.h"
 #include "host/simulation_cycle.h"
 #include "host/window_manager.h"
 #include "platform/module.h"
@@ -35,7 +36,7 @@ public:
         return l;
     }
     QString text() { return DecodeWindows1252(line()); }
-    int lenientInt() { return LenientInt(line()); }
+    int integer() { return LenientInt(line()); }
     bool flag() { return LenientFlag(line()); }
     long double number() { return LenientFloat(line()); }
     int strictInt() { return StrictInt(line()); }
@@ -75,41 +76,26 @@ void readRows(SectionReader& in, BlockWindow& window, StoredRect& managerRect) {
     const int version = in.strictInt();
     SetRecordVersion(version);
     const QString caption = in.text();
-    const int recordCount = in.lenientInt();
+    const int recordCount = in.integer();
     std::vector<QByteArray> pendingRecords;
     for (int i = 0; i < recordCount; ++i) pendingRecords.push_back(in.line());
 
-    const int left = in.lenientInt();
-    const int top = in.lenientInt();
-    const int width = in.lenientInt();
-    const int height = in.lenientInt();
+    const int left = in.integer();
+    const int top = in.integer();
+    const int width = in.integer();
+    const int height = in.integer();
     window.setFrameGeometry(QRect(left, top, width, height));
     options.Caption = caption;
     window.applyCaption();
-    const int state = in.lenientInt();
+    const int state = in.integer();
     window.setWindowState(state >= 0 && state <= 2 ? static_cast<WindowState>(state) : WindowState::Normal);
-    const int border = in.lenientInt();
+    const int border = in.integer();
     if (border >= 0 && border <= 5) options.Border = static_cast<BorderStyle>(border);
     window.applyBorderStyle();
 
     // Counts beyond 50 still have their lines in the file; only 50 are kept.
-    const int inputLines = std::max(in.lenientInt(), 0);
-    config.InputCount = std::min(inputLines, kMaxInputs);
-    for (int k = 0; k < inputLines; ++k) {
-        // Each value takes effect as it is read, so a cut file keeps what it had.
-        long double scratch = 0;
-        const bool kept = k < kMaxInputs;
-        const auto i = static_cast<std::size_t>(kept ? k : 0);
-        QString name = in.text();
-        if (kept) config.InputNames[i] = name;
-        (kept ? config.InputFactor[i] : scratch) = in.number();
-        (kept ? config.InputOffset[i] : scratch) = in.number();
-        if (version > 351) {
-            (kept ? config.InputMin[i] : scratch) = in.number();
-            (kept ? config.InputMax[i] : scratch) = in.number();
-        }
-    }
-    options.BackgroundColor = in.lenientInt();
+    const int inputLines = ReadInputRows(in, config, version);
+    options.BackgroundColor = in.integer();
     window.applyBackground();
 
     // Records become elements only now, after the settings they may depend on.
@@ -118,20 +104,9 @@ void readRows(SectionReader& in, BlockWindow& window, StoredRect& managerRect) {
         if (TGraph* element = ReadRecord(window.elementContext(), DecodeWindows1252(record))) element->UpdateOutput();
     }
 
-    if (version > 84)
-        for (int j = 0; j < kCounterCount; ++j) config.CounterCycle[static_cast<std::size_t>(j)] = in.number();
-    if (version > 88)
-        for (int j = 0; j < kCounterCount; ++j)
-            config.CounterIncrement[static_cast<std::size_t>(j)].setText(in.text().toStdString());
-    if (version > 99) {
-        const int outputLines = std::max(in.lenientInt(), 0);
-        config.OutputCount = std::min(outputLines, kMaxOutputs);
-        for (int k = 0; k < outputLines; ++k) {
-            const QString name = in.text();
-            if (k < kMaxOutputs) config.OutputNames[static_cast<std::size_t>(k)] = name;
-        }
-    }
-    if (version > 170) config.RefreshInterval = in.lenientInt();
+    ReadCounterRows(in, config, version);
+    if (version > 99) ReadOutputRows(in, config);
+    if (version > 170) config.RefreshInterval = in.integer();
     if (version > 267) config.StaticContent = in.flag();
     if (version > 287) {
         options.HelpMenu = in.flag();
@@ -161,25 +136,8 @@ void readRows(SectionReader& in, BlockWindow& window, StoredRect& managerRect) {
             table[signal_pos::kFirstConstant + j] = in.number();
             config.ConstantComments[static_cast<std::size_t>(j)] = in.text();
         }
+    ReadControlRows(in, config, version);
     if (version > 341) {
-        config.VisibilityInput = in.lenientInt();
-        config.VisibilityControl = in.flag();
-    }
-    if (version > 361) {
-        config.ActivationInput = in.lenientInt();
-        config.ActivationControl = in.flag();
-    }
-    if (version > 358) {
-        config.RefreshInput = in.lenientInt();
-        config.RefreshControl = in.flag();
-    }
-    if (version > 369) {
-        config.ActiveSignalOutput = in.lenientInt();
-        config.ActiveSignal = in.flag();
-    }
-    if (version > 341) {
-        config.VisibleBeforeSimulation = in.flag();
-        config.VisibleAfterSimulation = in.flag();
         if (config.VisibleBeforeSimulation)
             window.showWindow();
         else
@@ -190,11 +148,11 @@ void readRows(SectionReader& in, BlockWindow& window, StoredRect& managerRect) {
     if (version > 345) {
         options.WindowManager = in.flag();
         in.line(); // manager window present: the rectangle below says enough
-        managerRect.left = in.lenientInt();
-        managerRect.top = in.lenientInt();
-        managerRect.right = in.lenientInt();
-        managerRect.bottom = in.lenientInt();
-        WindowManager::instance().SetQEVManFormState(static_cast<uint8_t>(in.lenientInt() & 0x7F));
+        managerRect.left = in.integer();
+        managerRect.top = in.integer();
+        managerRect.right = in.integer();
+        managerRect.bottom = in.integer();
+        WindowManager::instance().SetQEVManFormState(static_cast<uint8_t>(in.integer() & 0x7F));
     }
     if (version > 386) options.PixelFormat = in.strictInt();
     if (version > 431) {
@@ -229,46 +187,18 @@ bool WriteSystemSection(int fd, BlockWindow& window) {
     out.integer(static_cast<int>(window.windowState()));
     out.integer(static_cast<int>(options.Border));
 
-    const int inputs = std::clamp(config.InputCount, 0, kMaxInputs);
-    out.integer(inputs);
-    for (int k = 0; k < inputs; ++k) {
-        const auto i = static_cast<std::size_t>(k);
-        out.text(config.InputNames[i]);
-        out.number(config.InputFactor[i]);
-        out.number(config.InputOffset[i]);
-        out.number(config.InputMin[i]);
-        out.number(config.InputMax[i]);
-    }
+    WriteInputRows(out, config);
     out.integer(options.BackgroundColor);
-    for (long double cycle : config.CounterCycle) out.number(cycle);
-    for (const PropertyText& increment : config.CounterIncrement) out.text(QString::fromStdString(increment.text()));
-    const int outputs = std::clamp(config.OutputCount, 0, kMaxOutputs);
-    out.integer(outputs);
-    for (int k = 0; k < outputs; ++k) out.text(config.OutputNames[static_cast<std::size_t>(k)]);
-    out.integer(config.RefreshInterval);
-    out.flag(config.StaticContent);
-    out.flag(options.HelpMenu);
-    out.text(options.HelpFile);
-    out.flag(options.CenterWindow);
-    out.flag(options.AlwaysMaximized);
-    out.flag(options.Expanded);
+    WriteCounterRows(out, config);
+    WriteOutputRows(out, config);
+    WriteWindowRows(out, config, options);
+    const int inputs = std::clamp(config.InputCount, 0, kMaxInputs);
     for (int k = 0; k < inputs; ++k) out.number(table[1 + k]);
     for (int j = 0; j < kConstantCount; ++j) {
         out.number(table[signal_pos::kFirstConstant + j]);
         out.text(config.ConstantComments[static_cast<std::size_t>(j)]);
     }
-    out.integer(config.VisibilityInput);
-    out.flag(config.VisibilityControl);
-    out.integer(config.ActivationInput);
-    out.flag(config.ActivationControl);
-    out.integer(config.RefreshInput);
-    out.flag(config.RefreshControl);
-    out.integer(config.ActiveSignalOutput);
-    out.flag(config.ActiveSignal);
-    out.flag(config.VisibleBeforeSimulation);
-    out.flag(config.VisibleAfterSimulation);
-    out.flag(options.ActivateOnKeyMessage);
-    out.flag(config.AlwaysOnTop);
+    WriteControlRows(out, config, options);
 
     WindowManager& manager = WindowManager::instance();
     out.flag(options.WindowManager);

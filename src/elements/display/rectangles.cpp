@@ -10,9 +10,6 @@ using shapes_detail::drawIfVisible;
 using shapes_detail::drawOnlyVisible;
 using shapes_detail::guarded;
 
-// Fill patterns came with version 309; older records end before them.
-constexpr int kFillPatternVersion = 308;
-
 const ElementSchema kRectSchema{{
     {"x", "40", PropKind::IntFormula, Axis::X},
     {"y", "60", PropKind::IntFormula, Axis::Y},
