@@ -1,3 +1,5 @@
+#include "elements/core/element_registry.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QStandardPaths>
@@ -16,6 +18,7 @@ int main(int argc, char** argv) {
     QFile::setPermissions(runtimeDir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) qputenv("XDG_RUNTIME_DIR", runtimeDir.path().toUtf8());
     QApplication app(argc, argv);
+    ovanto::RegisterAllElements();
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

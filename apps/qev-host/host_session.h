@@ -3,8 +3,8 @@
 #include "block_library.h"
 #include "system_file.h"
 
-#include "host/sim/plant_model.h"
-#include "host/sim/time_series.h"
+#include "sim/plant_model.h"
+#include "sim/time_series.h"
 
 #include <QString>
 #include <QStringList>

@@ -77,7 +77,6 @@ int runGalleryCommand(int argc, char** argv) {
         return 2;
     }
 
-    RegisterAllElements();
     const QStringList keywords = RegisteredElementKeywords();
     const int count = std::max<int>(1, static_cast<int>(keywords.size()));
     const int columns = std::min(kColumns, count);

@@ -1,5 +1,7 @@
 #include "commands.h"
 
+#include "elements/core/element_registry.h"
+
 #include <QApplication>
 #include <cstdio>
 #include <cstring>
@@ -33,6 +35,7 @@ int main(int argc, char** argv) {
     // A command-line tool never shows a window: draw offscreen unless told otherwise.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    ovanto::RegisterAllElements();
     if (argc < 2) return usage();
     for (const Command& c : kCommands)
         if (std::strcmp(argv[1], c.name) == 0) return c.run(argc - 2, argv + 2);

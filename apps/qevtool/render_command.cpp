@@ -86,7 +86,6 @@ bool loadElementList(TForm1& form, const QString& path, QString& error) {
         error = path + QStringLiteral(": the first line must be the record version");
         return false;
     }
-    RegisterAllElements();
     const int previousVersion = RecordVersion();
     SetRecordVersion(version);
     for (qsizetype n = 1; n < lines.size(); ++n) {

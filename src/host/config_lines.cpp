@@ -32,9 +32,6 @@ int StrictInt(const QByteArray& line) { return ParseInt(view(line)); }
 
 long double StrictFloat(const QByteArray& line) { return ParseFloat(view(line)); }
 
-RecordVersionScope::RecordVersionScope() : m_previous(RecordVersion()) {}
-RecordVersionScope::~RecordVersionScope() { SetRecordVersion(m_previous); }
-
 void ConfigLineWriter::text(const QString& line) { text(line, -1); }
 
 void ConfigLineWriter::text(const QString& line, qsizetype maxLength) {

@@ -16,18 +16,6 @@ long double StrictFloat(const QByteArray& line);
 inline bool LenientFlag(const QByteArray& line) { return LenientInt(line) != 0; }
 inline bool StrictFlag(const QByteArray& line) { return StrictInt(line) != 0; }
 
-// The record version read from a file governs that file's records only.
-class RecordVersionScope {
-public:
-    RecordVersionScope();
-    ~RecordVersionScope();
-    RecordVersionScope(const RecordVersionScope&) = delete;
-    RecordVersionScope& operator=(const RecordVersionScope&) = delete;
-
-private:
-    int m_previous;
-};
-
 // Collects configuration lines as Windows-1252 text, each ended by CR LF.
 class ConfigLineWriter {
 public:

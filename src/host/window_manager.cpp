@@ -1,6 +1,6 @@
 #include "host/window_manager.h"
 
-#include "host/qevman/qevman.h"
+#include "qevman/qevman.h"
 
 #include <utility>
 
@@ -26,15 +26,11 @@ public:
     int32_t SetQEVManWindowPos_(int32_t a, int32_t b) override { return ::SetQEVManWindowPos_(a, b); }
 };
 
-WindowManager* g_installed = nullptr;
-
 } // namespace
 
 WindowManager& WindowManager::instance() {
     static QevManWindowManager real;
-    return g_installed ? *g_installed : real;
+    return installed() ? *installed() : real;
 }
-
-WindowManager* WindowManager::install(WindowManager* replacement) { return std::exchange(g_installed, replacement); }
 
 } // namespace ovanto

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/injectable.h"
+
 #include <cstdint>
 
 class QWidget;
@@ -8,7 +10,7 @@ namespace ovanto {
 
 // The shared window-manager library as the block sees it. The real one calls
 // libqevman.so; tests install a recording double.
-class WindowManager {
+class WindowManager : public Injectable<WindowManager> {
 public:
     virtual ~WindowManager() = default;
     virtual int32_t AddQEVForm(QWidget* window) = 0;
@@ -27,7 +29,6 @@ public:
 
     // The process-wide manager; install(nullptr) restores the real one.
     static WindowManager& instance();
-    static WindowManager* install(WindowManager* replacement);
 };
 
 } // namespace ovanto

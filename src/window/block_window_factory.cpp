@@ -1,4 +1,4 @@
-#include "host/block_instance.h"
+#include "window/block_window_factory.h"
 #include "window/tform1.h"
 
 #include <QWidget>

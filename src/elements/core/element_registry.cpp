@@ -57,7 +57,6 @@ QStringList RegisteredElementKeywords() {
 }
 
 TGraph* CreateElement(ElementContext& window, const QString& keyword) {
-    RegisterAllElements();
     const auto it = factories().constFind(keyword);
     if (it == factories().constEnd()) return nullptr;
     std::unique_ptr<TGraph> element = it.value()(window);

@@ -26,7 +26,8 @@ QStringList RegisteredElementKeywords(); // in keyword table order
 // or nullptr when the keyword creates nothing.
 TGraph* CreateElement(ElementContext& window, const QString& keyword);
 
-// Registers every family that exists; idempotent.
+// Registers every family that exists; idempotent. The entry points (exports,
+// tools, tests) call it once before they create elements.
 void RegisterAllElements();
 
 } // namespace ovanto

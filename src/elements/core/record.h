@@ -12,6 +12,18 @@ class TGraph;
 int RecordVersion();
 void SetRecordVersion(int version);
 
+// The record version read from a file governs that file's records only.
+class RecordVersionScope {
+public:
+    RecordVersionScope() : m_previous(RecordVersion()) {}
+    ~RecordVersionScope() { SetRecordVersion(m_previous); }
+    RecordVersionScope(const RecordVersionScope&) = delete;
+    RecordVersionScope& operator=(const RecordVersionScope&) = delete;
+
+private:
+    int m_previous;
+};
+
 // Takes the text before the first TAB into field and removes it with the TAB
 // from s. Without a TAB, field is the whole of s and s stays as it is, so a
 // record that ends early repeats its last field.

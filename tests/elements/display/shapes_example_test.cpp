@@ -14,7 +14,7 @@ constexpr int kWidth = 400;
 constexpr int kHeight = 300;
 
 QString examplePath() {
-    return QFileInfo(QStringLiteral(__FILE__)).dir().absoluteFilePath(QStringLiteral("../../../examples/shapes.lst"));
+    return QStringLiteral(OVANTO_SOURCE_DIR "/examples/shapes.lst");
 }
 
 // An element list: the record version on the first line, then one record per line.

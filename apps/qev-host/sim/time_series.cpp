@@ -1,4 +1,4 @@
-#include "host/sim/time_series.h"
+#include "sim/time_series.h"
 
 #include <algorithm>
 #include <charconv>

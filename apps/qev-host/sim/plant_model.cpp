@@ -1,4 +1,4 @@
-#include "host/sim/plant_model.h"
+#include "sim/plant_model.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,14 +1,15 @@
 // The functions a host finds by name. Everything else in the library is hidden.
 
 #include "host/animation_file.h"
-#include "host/block_instance.h"
+#include "window/block_window_factory.h"
 #include "host/block_window.h"
-#include "host/exports/application_owner.h"
-#include "host/exports/io_names.h"
+#include "library/application_owner.h"
+#include "library/io_names.h"
 #include "host/host_abi.h"
 #include "host/simulation_cycle.h"
 #include "host/system_file.h"
 #include "host/window_manager.h"
+#include "elements/core/element_registry.h"
 #include "elements/core/tgraph.h"
 #include "platform/dialogs.h"
 
@@ -43,6 +44,7 @@ int fileDescriptor(int32_t handle) { return static_cast<int>(static_cast<uint32_
 
 int32_t createInstance(void* instance) {
     ApplicationOwner::ensureApplication();
+    RegisterAllElements();
     g_hostWindow = abi::readHostWindow(instance);
     BlockWindow* window = CreateBlockWindow(g_hostWindow);
     abi::writeWindowSlot(instance, window);

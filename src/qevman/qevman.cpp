@@ -1,6 +1,6 @@
-#include "host/qevman/qevman.h"
+#include "qevman/qevman.h"
 
-#include "host/qevman/manager_form.h"
+#include "qevman/manager_form.h"
 
 #include <QApplication>
 #include <QListWidget>

@@ -1,4 +1,4 @@
-#include "host/qevman/qevman.h"
+#include "qevman/qevman.h"
 #include "host/window_manager.h"
 
 #include <QApplication>

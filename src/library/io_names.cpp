@@ -1,4 +1,4 @@
-#include "host/exports/io_names.h"
+#include "library/io_names.h"
 
 #include "host/block_window.h"
 #include "host/host_abi.h"

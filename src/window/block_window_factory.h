@@ -11,10 +11,6 @@ class BlockWindow;
 BlockWindow* CreateBlockWindow(std::uintptr_t hostWindow);
 void DestroyBlockWindow(BlockWindow* window);
 
-} // namespace ovanto
-
-namespace ovanto {
-
 // The stand-alone start: the window becomes the application's main window
 // with only the minimise and maximise buttons, in design mode for good.
 void PrepareStandaloneWindow(BlockWindow& window);

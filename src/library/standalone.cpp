@@ -1,7 +1,8 @@
 // The second role of the block library: a stand-alone editor for animation files.
 
+#include "elements/core/element_registry.h"
 #include "host/animation_file.h"
-#include "host/block_instance.h"
+#include "window/block_window_factory.h"
 #include "host/block_window.h"
 
 #include <QApplication>
@@ -10,6 +11,7 @@
 extern "C" __attribute__((visibility("default"))) int OvantoStandaloneMain(int argc, char** argv) {
     using namespace ovanto;
     QApplication app(argc, argv);
+    RegisterAllElements();
     BlockWindow* window = CreateBlockWindow(0);
     PrepareStandaloneWindow(*window);
     window->showWindow();

@@ -1,4 +1,4 @@
-#include "host/exports/application_owner.h"
+#include "library/application_owner.h"
 
 #include <QApplication>
 #include <QCoreApplication>
