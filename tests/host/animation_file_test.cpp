@@ -100,7 +100,7 @@ TEST_F(AnimationFile, OldVersionsEndEarlyAndBadLinesStopWithWhatWasRead) {
         FakeBlockWindow w;
         EXPECT_FALSE(LoadConfiguration(file, w)) << line;
         EXPECT_EQ(w.windowOptions.Caption, source.windowOptions.Caption) << line;
-        EXPECT_EQ(w.elementCount(), 2) << line;
+        EXPECT_EQ(w.elementCount(), line == 4 ? 1 : 2) << "a broken record is dropped; line " << line;
         EXPECT_EQ(w.config.RefreshInterval, 1) << line;
     }
 }

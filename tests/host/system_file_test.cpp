@@ -149,7 +149,7 @@ TEST(SystemSection, StrictLinesStopTheReadAndKeepWhatWasRead) {
         int elements;
         bool rowsAfterRecords, managerRow;
     };
-    for (const Case& c : {Case{0, "4x5", 0, false, false}, Case{4, "SEPARATOR\t0\t0\tx\t0\t0\t0\t", 2, false, false},
+    for (const Case& c : {Case{0, "4x5", 0, false, false}, Case{4, "SEPARATOR\t0\t0\tx\t0\t0\t0\t", 1, false, false},
                           Case{pixelFormat, "acht", 2, true, true}, Case{pixelFormat + 1, "", 2, true, true}}) {
         RecordingWindowManager manager;
         Lines damaged = lines;

@@ -56,10 +56,14 @@ QStringList RegisteredElementKeywords() {
     return result;
 }
 
-TGraph* CreateElement(ElementContext& window, const QString& keyword) {
+std::unique_ptr<TGraph> MakeElement(ElementContext& window, const QString& keyword) {
     const auto it = factories().constFind(keyword);
-    if (it == factories().constEnd()) return nullptr;
-    std::unique_ptr<TGraph> element = it.value()(window);
+    return it == factories().constEnd() ? nullptr : it.value()(window);
+}
+
+TGraph* CreateElement(ElementContext& window, const QString& keyword) {
+    std::unique_ptr<TGraph> element = MakeElement(window, keyword);
+    if (!element) return nullptr;
     TGraph* raw = element.get();
     window.appendElement(std::move(element));
     return raw;

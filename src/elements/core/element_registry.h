@@ -25,6 +25,8 @@ QStringList RegisteredElementKeywords(); // in keyword table order
 // window and appends it to the window's element list. Returns the new element
 // or nullptr when the keyword creates nothing.
 TGraph* CreateElement(ElementContext& window, const QString& keyword);
+// The same element, not yet in the window's list.
+std::unique_ptr<TGraph> MakeElement(ElementContext& window, const QString& keyword);
 
 // Registers every family that exists; idempotent. The entry points (exports,
 // tools, tests) call it once before they create elements.

@@ -1,5 +1,6 @@
 #include "elements/core/record.h"
 
+#include "elements/core/element_context.h"
 #include "elements/core/element_registry.h"
 #include "elements/core/tgraph.h"
 #include "platform/module.h"
@@ -29,11 +30,13 @@ void NextField(QString& s, QString& field) {
 TGraph* ReadRecord(ElementContext& window, const QString& line) {
     const qsizetype tab = line.indexOf(QLatin1Char('\t'));
     const QString keyword = tab < 0 ? line : line.left(tab);
-    TGraph* element = CreateElement(window, keyword);
+    std::unique_ptr<TGraph> element = MakeElement(window, keyword);
     if (!element) return nullptr;
     QString fields = tab < 0 ? QString() : line.mid(tab + 1);
     element->LoadFromString(fields);
-    return element;
+    TGraph* raw = element.get();
+    window.appendElement(std::move(element));
+    return raw;
 }
 
 QString WriteRecord(const TGraph& element) {

@@ -29,10 +29,10 @@ private:
 // record that ends early repeats its last field.
 void NextField(QString& s, QString& field);
 
-// Creates the element a record names, appends it to the window's list and
-// loads its fields. Unknown keywords create nothing and give nullptr. A field
-// that must be an integer and is not raises ConversionError (the element then
-// stays in the list with what it had read).
+// Creates the element a record names, loads its fields and appends it to the
+// window's list. Unknown keywords create nothing and give nullptr. A field
+// that must be an integer and is not raises ConversionError; the half-read
+// element is then dropped, so a reader can go on with the next record.
 TGraph* ReadRecord(ElementContext& window, const QString& line);
 
 QString WriteRecord(const TGraph& element);

@@ -60,6 +60,8 @@ TEST(Registry, BadRecordsSkipOrRaiseTheStrictError) {
     QByteArray bytes;
     for (int c = 1; c < 256; ++c) bytes.append(static_cast<char>(c));
     EXPECT_THROW(ReadRecord(window, QStringLiteral("SEPARATOR\t") + QString::fromLatin1(bytes)), ConversionError);
+    // The half-read elements are dropped, so a reader can go on with the next line.
+    EXPECT_EQ(window.elementCount(), 1);
 }
 
 } // namespace
