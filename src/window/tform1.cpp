@@ -76,41 +76,23 @@ void TForm1::FormCreate() {
 void TForm1::FormDestroy() {
     m_sizeChangeSender = nullptr;
     // Elements may still ask the window about itself while they go.
-    while (!m_elements.empty()) m_elements.pop_back();
+    m_elements.clear();
     m_frameRecorders.clear();
     m_pictures.reset();
 }
 
 // --- element list -------------------------------------------------------------
 
-TGraph* TForm1::addElement(std::unique_ptr<TGraph> element) {
-    if (!element) return nullptr;
-    m_elements.push_back(std::move(element));
-    return m_elements.back().get();
-}
+TGraph* TForm1::addElement(std::unique_ptr<TGraph> element) { return m_elements.append(std::move(element)); }
 
 void TForm1::removeElement(int index) {
-    if (index < 0 || index >= elementCount()) return;
-    const auto it = m_elements.begin() + index;
-    if (it->get() == m_sizeChangeSender) m_sizeChangeSender = nullptr;
-    std::unique_ptr<TGraph> gone = std::move(*it);
-    m_elements.erase(it);
+    if (m_elements.at(index) == m_sizeChangeSender) m_sizeChangeSender = nullptr;
+    m_elements.remove(index);
 }
 
 void TForm1::clearElements() {
     m_sizeChangeSender = nullptr;
-    while (!m_elements.empty()) m_elements.pop_back();
-}
-
-TGraph* TForm1::elementAt(int index) const {
-    if (index < 0 || index >= elementCount()) return nullptr;
-    return m_elements[static_cast<std::size_t>(index)].get();
-}
-
-int TForm1::indexOf(const TGraph* element) const {
-    for (std::size_t i = 0; i < m_elements.size(); ++i)
-        if (m_elements[i].get() == element) return static_cast<int>(i);
-    return -1;
+    m_elements.clear();
 }
 
 // Elements may add or remove elements from inside a sweep, so the index is rechecked each time.
@@ -180,6 +162,11 @@ void TForm1::setStatusText(const QString& text) {
 
 void TForm1::refreshPropertyGrid(TGraph* element) {
     if (m_dialog) m_dialog->refreshPropertyGrid(element);
+}
+
+QString TForm1::findFile(const QString& name) {
+    QString path = name;
+    return FindFile(path) ? path : QString();
 }
 
 Clock& TForm1::clock() { return Clock::instance(); }

@@ -58,7 +58,6 @@ public:
     TForm1& operator=(const TForm1&) = delete;
 
     // --- element list ------------------------------------------------------
-    const std::vector<std::unique_ptr<TGraph>>& elements() const { return m_elements; }
     TGraph* addElement(std::unique_ptr<TGraph> element);
     void removeElement(int index);
     void clearElements() override;
@@ -67,11 +66,6 @@ public:
     void setDesignMode(bool on);
     bool designGrid() const { return m_designGrid; }
     void setDesignGrid(bool on);
-    bool soundMuted() const { return m_soundMuted; }
-    void setSoundMuted(bool muted) { m_soundMuted = muted; }
-    bool pauseElapsed() const { return m_pauseElapsed; }
-    // Clears the pause-elapsed flag and runs the pause timer once.
-    void startPauseTimer();
 
     ConfigDialogLink* configDialog() const { return m_dialog; }
     void setConfigDialog(ConfigDialogLink* dialog) { m_dialog = dialog; }
@@ -115,6 +109,11 @@ public:
     SignalTable& signalTable() override { return m_signals; }
     bool designMode() const override { return m_designMode; }
     bool simulationRunning() const override { return m_runState.SimulationRunning; }
+    bool pauseElapsed() const override { return m_pauseElapsed; }
+    // Clears the pause-elapsed flag and runs the pause timer once.
+    void startPauseTimer() override;
+    bool soundMuted() const override { return m_soundMuted; }
+    void setSoundMuted(bool muted) override { m_soundMuted = muted; }
     int backgroundColor() const override { return m_options.BackgroundColor; }
     double stepSize() const override { return static_cast<double>(m_runState.StepSize); }
     bool grabFlag() const override { return m_grab; }
@@ -122,10 +121,8 @@ public:
     bool repaintOnOutputChange() const override { return m_runState.RepaintOnOutputChange; }
     void paintNow() override { PaintBox1Paint(); }
     void requestRepaint() override;
-    int elementCount() const override { return static_cast<int>(m_elements.size()); }
-    TGraph* elementAt(int index) const override;
-    int indexOf(const TGraph* element) const override;
-    void appendElement(std::unique_ptr<TGraph> element) override { addElement(std::move(element)); }
+    ElementList& elementList() override { return m_elements; }
+    const ElementList& elementList() const override { return m_elements; }
     void selectElementRow(int row) override;
     bool lockButtonDown() const override;
     void setStatusText(const QString& text) override;
@@ -133,6 +130,7 @@ public:
     bool expanded() const override { return m_options.Expanded; }
     void requestSizeChange(TGraph* sender, int code) override;
     PictureLibrary* pictureLibrary() override { return m_pictures.get(); }
+    QString findFile(const QString& name) override;
     Clock& clock() override;
     KeyState& keyState() override;
     Sound& sound() override;
@@ -145,6 +143,8 @@ public:
     WindowOptions& options() override { return m_options; }
     RunState& runState() override { return m_runState; }
     ElementContext& elementContext() override { return *this; }
+    int elementCount() const override { return m_elements.count(); }
+    TGraph* elementAt(int index) const override { return m_elements.at(index); }
     void Init() override;
     void UpdateInputs(long double t) override;
     void UpdateOutputs() override;
@@ -192,7 +192,7 @@ private:
     bool ownsKeyTarget(QObject* target) const;
     void setWindowActiveSignal(long double value);
 
-    std::vector<std::unique_ptr<TGraph>> m_elements;
+    ElementList m_elements;
     SignalTable m_signals;
     BlockConfiguration m_configuration;
     WindowOptions m_options;

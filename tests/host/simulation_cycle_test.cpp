@@ -18,11 +18,8 @@ using Log = std::vector<std::string>;
 class ProbeElement final : public TGraph {
 public:
     ProbeElement(ElementContext& w, Log& log, std::string name, bool depends)
-        : TGraph(w, QStringLiteral("SEPARATOR"), noRows()), m_log(log), m_name(std::move(name)), m_depends(depends) {}
-    static const ElementSchema& noRows() {
-        static const ElementSchema schema;
-        return schema;
-    }
+        : TGraph(w, kSchema), m_log(log), m_name(std::move(name)), m_depends(depends) {}
+    static constexpr ElementSchema kSchema{.keyword = "SEPARATOR"};
     int outputNumber = 0;
 
     void Init() override { note("Init"); }

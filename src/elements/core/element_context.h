@@ -1,5 +1,6 @@
 #pragma once
 
+#include "elements/core/element_list.h"
 #include "elements/core/formula/signal_table.h"
 
 #include <QString>
@@ -29,6 +30,11 @@ public:
     // Run states.
     virtual bool designMode() const = 0;
     virtual bool simulationRunning() const = 0;
+    // The window's 500 ms pause timer: buttons start it, and refuse a second press until it has run out.
+    virtual bool pauseElapsed() const = 0;
+    virtual void startPauseTimer() = 0;
+    virtual bool soundMuted() const = 0;
+    virtual void setSoundMuted(bool muted) = 0;
     virtual int backgroundColor() const = 0;
     virtual double stepSize() const = 0;
 
@@ -42,11 +48,13 @@ public:
     virtual void paintNow() = 0;
     virtual void requestRepaint() = 0;
 
-    // The element list, in drawing order.
-    virtual int elementCount() const = 0;
-    virtual TGraph* elementAt(int index) const = 0;
-    virtual int indexOf(const TGraph* element) const = 0;
-    virtual void appendElement(std::unique_ptr<TGraph> element) = 0;
+    // The element list, in drawing order (groups look at their neighbours).
+    virtual ElementList& elementList() = 0;
+    virtual const ElementList& elementList() const = 0;
+    int elementCount() const { return elementList().count(); }
+    TGraph* elementAt(int index) const { return elementList().at(index); }
+    int indexOf(const TGraph* element) const { return elementList().indexOf(element); }
+    void appendElement(std::unique_ptr<TGraph> element) { elementList().append(std::move(element)); }
 
     // Hooks into the configuration dialog; without a dialog they do nothing.
     virtual void selectElementRow(int row) = 0; // with the "selected from the window" flag raised
@@ -60,6 +68,8 @@ public:
 
     // Services.
     virtual PictureLibrary* pictureLibrary() = 0;
+    // A file named in a property, looked up through the search paths; empty when not found.
+    virtual QString findFile(const QString& name) = 0;
     virtual Clock& clock() = 0;
     virtual KeyState& keyState() = 0;
     virtual Sound& sound() = 0;

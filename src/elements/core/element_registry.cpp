@@ -1,6 +1,7 @@
 #include "elements/core/element_registry.h"
 
 #include "elements/core/element_context.h"
+#include "elements/core/property_schema.h"
 #include "elements/core/tgraph.h"
 
 #include <QHash>
@@ -8,8 +9,13 @@
 namespace ovanto {
 namespace {
 
-QHash<QString, ElementFactory>& factories() {
-    static QHash<QString, ElementFactory> table;
+struct ElementClass {
+    const ElementSchema* schema;
+    ElementFactory factory;
+};
+
+QHash<QString, ElementClass>& factories() {
+    static QHash<QString, ElementClass> table;
     return table;
 }
 
@@ -42,9 +48,15 @@ const QStringList& ElementKeywords() {
     return keywords;
 }
 
-void RegisterElementClass(const QString& keyword, ElementFactory factory) {
+void RegisterElementClass(const ElementSchema& schema, ElementFactory factory) {
+    const QString keyword = QString::fromLatin1(schema.keyword);
     Q_ASSERT(ElementKeywords().contains(keyword));
-    factories().insert(keyword, factory);
+    factories().insert(keyword, {&schema, factory});
+}
+
+const ElementSchema* RegisteredSchema(const QString& keyword) {
+    const auto it = factories().constFind(keyword);
+    return it == factories().constEnd() ? nullptr : it->schema;
 }
 
 bool IsElementClassRegistered(const QString& keyword) { return factories().contains(keyword); }
@@ -58,7 +70,7 @@ QStringList RegisteredElementKeywords() {
 
 std::unique_ptr<TGraph> MakeElement(ElementContext& window, const QString& keyword) {
     const auto it = factories().constFind(keyword);
-    return it == factories().constEnd() ? nullptr : it.value()(window);
+    return it == factories().constEnd() ? nullptr : it->factory(window);
 }
 
 TGraph* CreateElement(ElementContext& window, const QString& keyword) {

@@ -9,6 +9,7 @@ namespace ovanto {
 
 class ElementContext;
 class TGraph;
+struct ElementSchema;
 
 using ElementFactory = std::unique_ptr<TGraph> (*)(ElementContext& window);
 
@@ -16,8 +17,16 @@ using ElementFactory = std::unique_ptr<TGraph> (*)(ElementContext& window);
 const QStringList& ElementKeywords();
 
 // A family makes its classes known here when it is built; a keyword without a
-// class creates nothing, so its records are skipped like unknown ones.
-void RegisterElementClass(const QString& keyword, ElementFactory factory);
+// class creates nothing, so its records are skipped like unknown ones. The
+// schema is the class's one place for its keyword and rows.
+void RegisterElementClass(const ElementSchema& schema, ElementFactory factory);
+template <class Element>
+void RegisterElementClass(const ElementSchema& schema) {
+    RegisterElementClass(schema, [](ElementContext& window) -> std::unique_ptr<TGraph> {
+        return std::make_unique<Element>(window);
+    });
+}
+const ElementSchema* RegisteredSchema(const QString& keyword);
 bool IsElementClassRegistered(const QString& keyword);
 QStringList RegisteredElementKeywords(); // in keyword table order
 

@@ -51,8 +51,8 @@ int signalPositionOfChannel(int channel) {
 
 } // namespace
 
-TGraph::TGraph(ElementContext& window, QString keyword, const ElementSchema& schema)
-    : m_window(window), m_schema(schema), m_keyword(std::move(keyword)),
+TGraph::TGraph(ElementContext& window, const ElementSchema& schema)
+    : m_window(window), m_schema(schema), m_keyword(QString::fromLatin1(schema.keyword)),
       m_values(static_cast<std::size_t>(kFirstClassProperty) + schema.rows.size()) {
     for (int p = 0; p < propertyCount(); ++p) {
         const PropertyDef& d = def(p);
@@ -216,7 +216,11 @@ bool TGraph::IsVisible() const {
     return v <= ParseFloat(text(kCInMax).toStdString()) && v >= ParseFloat(text(kCInMin).toStdString());
 }
 
-void TGraph::DrawSelection(Canvas&) {}
+void TGraph::DrawSelection(Canvas& canvas) {
+    guarded([&] {
+        if (const std::optional<Rect> box = outlineBox()) drawSelectionAround(canvas, *box);
+    });
+}
 
 void TGraph::Draw(Canvas& canvas) { PrepareCanvas(canvas); }
 
@@ -232,16 +236,25 @@ void TGraph::PrepareCanvas(Canvas& canvas) {
         const int fill = evaluateInt(kRGBFill);
         canvas.setBrushColor(fill);
         canvas.setBrushStyle(fill < 0 ? BrushStyle::Clear : BrushStyle::Solid);
-        switch (const int type = lineType()) {
-        case 0: canvas.setPenStyle(PenStyle::Clear); break;
-        case -1: canvas.setPenStyle(PenStyle::Dash); break;
-        case -2: canvas.setPenStyle(PenStyle::Dot); break;
-        case -3: canvas.setPenStyle(PenStyle::DashDot); break;
-        case -4: canvas.setPenStyle(PenStyle::DashDotDot); break;
-        default: canvas.setPenWidth(type); break;
-        }
+        ApplyLineType(canvas, lineType());
     } catch (...) {
         // A property that does not evaluate leaves the canvas as it was.
+    }
+}
+
+void ApplyLineType(Canvas& canvas, int lineType) {
+    canvas.setPenStyle(PenStyle::Solid);
+    canvas.setPenWidth(1);
+    switch (lineType) {
+    case 0: canvas.setPenStyle(PenStyle::Clear); break;
+    case -1: canvas.setPenStyle(PenStyle::Dash); break;
+    case -2: canvas.setPenStyle(PenStyle::Dot); break;
+    case -3: canvas.setPenStyle(PenStyle::DashDot); break;
+    case -4: canvas.setPenStyle(PenStyle::DashDotDot); break;
+    default:
+        // Other negative types draw a solid one-pixel line.
+        if (lineType > 0) canvas.setPenWidth(lineType);
+        break;
     }
 }
 
@@ -316,9 +329,7 @@ void TGraph::MouseDown(int x, int y) {
     if (hit && !m_window.grabFlag()) {
         m_window.setGrabFlag(true);
         m_current = true;
-        if (!shift && !ctrl && !m_selected) {
-            for (int i = 0; i < m_window.elementCount(); ++i) m_window.elementAt(i)->setSelected(false);
-        }
+        if (!shift && !ctrl && !m_selected) m_window.elementList().clearSelection();
         m_selected = true;
         m_window.selectElementRow(m_window.indexOf(this) + 1);
     }
@@ -368,8 +379,7 @@ void TGraph::SetBounds(const Rect& r) {
 }
 
 void TGraph::GetBounds(Rect& r) {
-    r = kNoBounds;
-    m_lastBounds = r;
+    boundsFrom(r, [&] { return outlineBox().value_or(kNoBounds); });
 }
 
 bool TControlGraph::DependsOnInputs() const { return text(kCIn) != QLatin1String("-1"); }

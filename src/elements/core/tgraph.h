@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace ovanto {
@@ -23,7 +24,8 @@ public:
 
     static constexpr long double kNoChannel = -99999.0L;
 
-    TGraph(ElementContext& window, QString keyword, const ElementSchema& schema);
+    // The schema carries the keyword, the class rows and the relabelled common captions.
+    TGraph(ElementContext& window, const ElementSchema& schema);
     virtual ~TGraph();
     TGraph(const TGraph&) = delete;
     TGraph& operator=(const TGraph&) = delete;
@@ -34,7 +36,7 @@ public:
     virtual void GridToProps(const TextGrid& elementGrid, const TextGrid& propGrid, int row);
     virtual void SaveToString(QString& s) const;
     virtual void LoadFromString(QString& s);
-    // Slots 6..8.
+    // Slots 6..8. The base DrawSelection frames outlineBox().
     virtual void DrawSelection(Canvas& canvas);
     virtual void Draw(Canvas& canvas);
     virtual void UpdateOutput() {}
@@ -46,6 +48,7 @@ public:
     // Slots 13..15: geometry.
     virtual bool CanMove() const;
     virtual void SetBounds(const Rect& r);
+    // The base answers outlineBox(), or (-1, -1, 0, 0) when it cannot be evaluated.
     virtual void GetBounds(Rect& r);
     // Slots 16..23: simulation and keys.
     virtual void Init() {}
@@ -94,6 +97,37 @@ public:
     SignalTable& signalTable() const { return m_window.signalTable(); }
 
 protected:
+    // The box the element covers, from its evaluated properties; it may raise.
+    // Elements without geometry have none; line-like ones add their pen margins themselves.
+    virtual std::optional<Rect> outlineBox() const { return std::nullopt; }
+
+    // A property that does not evaluate ends the step silently; what was drawn stays.
+    template <class Step>
+    static void guarded(Step step) noexcept {
+        try {
+            step();
+        } catch (...) {
+        }
+    }
+    // The common drawing order: pen, brush and the selection frame first, then
+    // the shape when visible.
+    template <class Shape>
+    void drawIfVisible(Canvas& canvas, Shape shape) {
+        TGraph::Draw(canvas);
+        guarded([&] {
+            if (IsVisible()) shape();
+        });
+    }
+    // Visibility first: an invisible element draws not even its selection frame.
+    template <class Shape>
+    void drawOnlyVisible(Canvas& canvas, Shape shape) {
+        bool visible = false;
+        guarded([&] { visible = IsVisible(); });
+        if (!visible) return;
+        TGraph::Draw(canvas);
+        guarded(shape);
+    }
+
     // Draws the selection frame around r in design mode (DrawSelection's common tail).
     void drawSelectionAround(Canvas& canvas, const Rect& r);
     // Remembers r as the last bounds and returns it in out; a throwing computation gives no bounds.
@@ -127,6 +161,10 @@ private:
     int m_lastMouseX = 0;
     int m_lastMouseY = 0;
 };
+
+// Pen style and width for a line type: 0 no line, -1..-4 dash styles, any
+// other value a solid pen of that width.
+void ApplyLineType(Canvas& canvas, int lineType);
 
 // The base of the elements a user operates or that bind an input channel.
 class TControlGraph : public TGraph {

@@ -13,7 +13,7 @@ namespace ovanto {
 // optional arrowheads filled in the fill colour.
 class TLineGraph : public TGraph {
 public:
-    enum { kX = kFirstClassProperty, kY, kL, kAngle, kLeftArrow, kRightArrow };
+    enum { kX = kFirstClassProperty, kY, kL, kAngle, kLeftArrow, kRightArrow, kPropertyEnd };
 
     explicit TLineGraph(ElementContext& window);
     void Draw(Canvas& canvas) override;
@@ -27,7 +27,7 @@ private:
 // A line between two points, with the same arrowheads.
 class TLine2Graph : public TGraph {
 public:
-    enum { kX1 = kFirstClassProperty, kY1, kX2, kY2, kLeftArrow, kRightArrow };
+    enum { kX1 = kFirstClassProperty, kY1, kX2, kY2, kLeftArrow, kRightArrow, kPropertyEnd };
 
     explicit TLine2Graph(ElementContext& window);
     void Draw(Canvas& canvas) override;
@@ -39,7 +39,7 @@ public:
 // vertical lines may show as a shaded bar.
 class TDynLineGraph : public TGraph {
 public:
-    enum { kX1 = kFirstClassProperty, kY1, kX2, kY2, kInput, kOnValue, kLTypeOff, kStyle3D };
+    enum { kX1 = kFirstClassProperty, kY1, kX2, kY2, kInput, kOnValue, kLTypeOff, kStyle3D, kPropertyEnd };
 
     explicit TDynLineGraph(ElementContext& window);
     void Draw(Canvas& canvas) override;
@@ -58,16 +58,15 @@ private:
 // A box standing on its lower left corner (x, y).
 class TRectGraph : public TGraph {
 public:
-    enum { kX = kFirstClassProperty, kY, kW, kH, kFillPattern };
+    enum { kX = kFirstClassProperty, kY, kW, kH, kFillPattern, kPropertyEnd };
 
     explicit TRectGraph(ElementContext& window);
     void Draw(Canvas& canvas) override;
-    void DrawSelection(Canvas& canvas) override;
-    void GetBounds(Rect& r) override;
 
 protected:
-    TRectGraph(ElementContext& window, QString keyword);
+    TRectGraph(ElementContext& window, const ElementSchema& schema);
     // (x, y - h, x + w, y), not normalised.
+    std::optional<Rect> outlineBox() const override { return box(); }
     Rect box() const;
     // Draws the picture; visibleFirst skips even the selection frame when invisible.
     void drawBox(Canvas& canvas, bool visibleFirst);
@@ -105,14 +104,13 @@ protected:
 
 class TCircleGraph final : public TGraph {
 public:
-    enum { kXM = kFirstClassProperty, kYM, kR, kFillPattern };
+    enum { kXM = kFirstClassProperty, kYM, kR, kFillPattern, kPropertyEnd };
 
     explicit TCircleGraph(ElementContext& window);
     void Draw(Canvas& canvas) override;
-    void DrawSelection(Canvas& canvas) override;
-    void GetBounds(Rect& r) override;
 
 private:
+    std::optional<Rect> outlineBox() const override { return box(); }
     Rect box() const;
 };
 
@@ -120,42 +118,39 @@ private:
 // (counter-clockwise on screen).
 class TArcGraph final : public TGraph {
 public:
-    enum { kX = kFirstClassProperty, kY, kR1, kR2, kAlpha, kBeta, kFillPattern };
+    enum { kX = kFirstClassProperty, kY, kR1, kR2, kAlpha, kBeta, kFillPattern, kPropertyEnd };
 
     explicit TArcGraph(ElementContext& window);
     void Draw(Canvas& canvas) override;
-    void DrawSelection(Canvas& canvas) override;
-    void GetBounds(Rect& r) override;
 
 private:
+    std::optional<Rect> outlineBox() const override;
     std::vector<QPoint> outline() const;
 };
 
 // A parallelogram with corner (x, y), side w at Alpha and side h at Alpha + Beta.
 class TParallGraph final : public TGraph {
 public:
-    enum { kX = kFirstClassProperty, kY, kW, kH, kAlpha, kBeta, kFillPattern };
+    enum { kX = kFirstClassProperty, kY, kW, kH, kAlpha, kBeta, kFillPattern, kPropertyEnd };
 
     explicit TParallGraph(ElementContext& window);
     void Draw(Canvas& canvas) override;
-    void DrawSelection(Canvas& canvas) override;
-    void GetBounds(Rect& r) override;
 
 private:
+    std::optional<Rect> outlineBox() const override;
     std::array<QPoint, 4> corners() const;
 };
 
 class TTriangleGraph : public TGraph {
 public:
-    enum { kX1 = kFirstClassProperty, kY1, kX2, kY2, kX3, kY3, kFillPattern };
+    enum { kX1 = kFirstClassProperty, kY1, kX2, kY2, kX3, kY3, kFillPattern, kPropertyEnd };
 
     explicit TTriangleGraph(ElementContext& window);
     void Draw(Canvas& canvas) override;
-    void DrawSelection(Canvas& canvas) override;
-    void GetBounds(Rect& r) override;
 
 protected:
-    TTriangleGraph(ElementContext& window, QString keyword);
+    std::optional<Rect> outlineBox() const override;
+    TTriangleGraph(ElementContext& window, const ElementSchema& schema);
     std::array<QPoint, 3> corners() const;
 };
 
@@ -167,5 +162,9 @@ public:
 };
 
 void RegisterBasicShapes();
+// Each file of the family registers its own classes beside their schemas.
+void RegisterLines();
+void RegisterRectangles();
+void RegisterPolygons();
 
 } // namespace ovanto

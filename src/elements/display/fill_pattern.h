@@ -4,9 +4,6 @@
 
 namespace ovanto {
 
-// Fill patterns came with version 309; older records end before them.
-inline constexpr int kFillPatternVersion = 308;
-
 // The hatch a "FillPattern (0=none)" value names: 1 backward diagonal,
 // 2 forward diagonal, 3 cross, 4 diagonal cross, 5 horizontal, 6 vertical.
 // Any other value names none and gives false.

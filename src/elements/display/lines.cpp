@@ -1,6 +1,7 @@
+#include "elements/core/element_registry.h"
 #include "elements/display/basic_shapes.h"
 #include "elements/display/shape_geometry.h"
-#include "elements/display/shapes_p.h"
+#include "platform/canvas.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,43 +10,45 @@
 namespace ovanto {
 namespace {
 
-using shapes_detail::drawIfVisible;
-using shapes_detail::guarded;
-
 // Arrow sizes were added later: records up to version 302 do not carry them.
 constexpr int kArrowVersion = 302;
 
-const ElementSchema kLineSchema{{
-    {"x", "30", PropKind::IntFormula, Axis::X},
-    {"y", "30", PropKind::IntFormula, Axis::Y},
-    {"L", "50", PropKind::IntFormula},
-    {"Angle", "0", PropKind::FloatFormula},
-    {"LeftArrow (0=none)", "0", PropKind::PlainInt, Axis::None, kArrowVersion},
-    {"RightArrow (0=none)", "0", PropKind::PlainInt, Axis::None, kArrowVersion},
-}};
+constexpr PropertyDef kLineRows[] = {
+    rows::X("x", "30"),
+    rows::Y("y", "30"),
+    rows::Int("L", "50"),
+    rows::Float("Angle", "0"),
+    rows::Plain("LeftArrow (0=none)", "0", kArrowVersion),
+    rows::Plain("RightArrow (0=none)", "0", kArrowVersion),
+};
+static_assert(RowsMatch<TLineGraph>(kLineRows));
+constexpr ElementSchema kLine{.keyword = "LINE", .rows = kLineRows};
 
-const ElementSchema kLine2Schema{{
-    {"x1", "30", PropKind::IntFormula, Axis::X},
-    {"y1", "30", PropKind::IntFormula, Axis::Y},
-    {"x2", "50", PropKind::IntFormula, Axis::X},
-    {"y2", "30", PropKind::IntFormula, Axis::Y},
-    {"LeftArrow (0=none)", "0", PropKind::PlainInt, Axis::None, kArrowVersion},
-    {"RightArrow (0=none)", "0", PropKind::PlainInt, Axis::None, kArrowVersion},
-}};
+constexpr PropertyDef kLine2Rows[] = {
+    rows::X("x1", "30"),
+    rows::Y("y1", "30"),
+    rows::X("x2", "50"),
+    rows::Y("y2", "30"),
+    rows::Plain("LeftArrow (0=none)", "0", kArrowVersion),
+    rows::Plain("RightArrow (0=none)", "0", kArrowVersion),
+};
+static_assert(RowsMatch<TLine2Graph>(kLine2Rows));
+constexpr ElementSchema kLine2{.keyword = "LINE2", .rows = kLine2Rows};
 
-// The grid shows "-1" for Input for an instant before the new element's own values.
-const ElementSchema kDynLineSchema{
-    {
-        {"x1", "100", PropKind::IntFormula, Axis::X},
-        {"y1", "100", PropKind::IntFormula, Axis::Y},
-        {"x2", "100", PropKind::IntFormula, Axis::X},
-        {"y2", "200", PropKind::IntFormula, Axis::Y},
-        {"Input", "-1", PropKind::IntFormula, Axis::None, 0, "1"},
-        {"OnValue", "5", PropKind::Number},
-        {"LTypeOff", "5", PropKind::PlainInt},
-        {"Style3D (0/1)", "1", PropKind::PlainInt},
-    },
-    {"RGBStrokeOn", "RGBStrokeOff", "LTypeOn"}};
+constexpr PropertyDef kDynLineRows[] = {
+    rows::X("x1", "100"),
+    rows::Y("y1", "100"),
+    rows::X("x2", "100"),
+    rows::Y("y2", "200"),
+    // The grid shows "-1" for an instant before the new element's own values.
+    {.caption = "Input", .gridDefault = "-1", .initial = "1"},
+    rows::Number("OnValue", "5"),
+    rows::Plain("LTypeOff", "5"),
+    rows::Plain("Style3D (0/1)", "1"),
+};
+static_assert(RowsMatch<TDynLineGraph>(kDynLineRows));
+constexpr ElementSchema kDynLine{
+    .keyword = "DYNLINE", .rows = kDynLineRows, .commonCaptions = {"RGBStrokeOn", "RGBStrokeOff", "LTypeOn"}};
 
 // Line-like elements widen their box by half a thick pen.
 int penMargin(int lineType) { return lineType > 1 ? lineType / 2 : 0; }
@@ -67,21 +70,6 @@ void drawArrowHeads(Canvas& canvas, QPoint p0, QPoint p1, float angle, int leftS
     canvas.setPenColor(canvas.brush().color);
     if (rightSize > 0) canvas.polygon(ArrowHead(p1, angle, rightSize));
     if (leftSize > 0) canvas.polygon(ArrowHead(p0, ToSingle(angle - std::numbers::pi_v<long double>), leftSize));
-}
-
-void setLinePen(Canvas& canvas, int lineType) {
-    canvas.setPenStyle(PenStyle::Solid);
-    canvas.setPenWidth(1);
-    switch (lineType) {
-    case 0: canvas.setPenStyle(PenStyle::Clear); break;
-    case -1: canvas.setPenStyle(PenStyle::Dash); break;
-    case -2: canvas.setPenStyle(PenStyle::Dot); break;
-    case -3: canvas.setPenStyle(PenStyle::DashDot); break;
-    case -4: canvas.setPenStyle(PenStyle::DashDotDot); break;
-    default:
-        if (lineType > 0) canvas.setPenWidth(lineType);
-        break;
-    }
 }
 
 // A thick horizontal or vertical line as one-pixel lines, lit from above or the left.
@@ -113,7 +101,7 @@ void drawBar(Canvas& canvas, QPoint p0, QPoint p1, int lineType, TColor color) {
 
 // --- LINE ----------------------------------------------------------------------------
 
-TLineGraph::TLineGraph(ElementContext& window) : TGraph(window, QStringLiteral("LINE"), kLineSchema) {
+TLineGraph::TLineGraph(ElementContext& window) : TGraph(window, kLine) {
     setText(kRGBFill, QStringLiteral("0"));
 }
 
@@ -127,7 +115,7 @@ void TLineGraph::endPoints(QPoint& p0, QPoint& p1) const {
 }
 
 void TLineGraph::Draw(Canvas& canvas) {
-    drawIfVisible(*this, canvas, [&] {
+    drawIfVisible(canvas, [&] {
         QPoint p0, p1;
         endPoints(p0, p1);
         canvas.setBrushStyle(BrushStyle::Clear);
@@ -154,12 +142,12 @@ void TLineGraph::GetBounds(Rect& r) {
 
 // --- LINE2 ---------------------------------------------------------------------------
 
-TLine2Graph::TLine2Graph(ElementContext& window) : TGraph(window, QStringLiteral("LINE2"), kLine2Schema) {
+TLine2Graph::TLine2Graph(ElementContext& window) : TGraph(window, kLine2) {
     setText(kRGBFill, QStringLiteral("0"));
 }
 
 void TLine2Graph::Draw(Canvas& canvas) {
-    drawIfVisible(*this, canvas, [&] {
+    drawIfVisible(canvas, [&] {
         const QPoint p0(evaluateInt(kX1), evaluateInt(kY1));
         const QPoint p1(evaluateInt(kX2), evaluateInt(kY2));
         canvas.setBrushStyle(BrushStyle::Clear);
@@ -184,7 +172,7 @@ void TLine2Graph::GetBounds(Rect& r) {
 
 // --- DYNLINE -------------------------------------------------------------------------
 
-TDynLineGraph::TDynLineGraph(ElementContext& window) : TGraph(window, QStringLiteral("DYNLINE"), kDynLineSchema) {
+TDynLineGraph::TDynLineGraph(ElementContext& window) : TGraph(window, kDynLine) {
     setText(kRGBStroke, QStringLiteral("10485760"));
     setText(kRGBFill, QStringLiteral("8421504"));
     setText(kLType, QStringLiteral("5"));
@@ -200,12 +188,12 @@ Rect TDynLineGraph::endPointBox() const {
 }
 
 void TDynLineGraph::Draw(Canvas& canvas) {
-    drawIfVisible(*this, canvas, [&] {
+    drawIfVisible(canvas, [&] {
         const bool on = isOn();
         const TColor color = evaluateInt(on ? kRGBStroke : kRGBFill);
         const int type = on ? lineType() : intValue(kLTypeOff);
         m_lineTypeInEffect = type;
-        setLinePen(canvas, type);
+        ApplyLineType(canvas, type);
         canvas.setBrushStyle(BrushStyle::Clear);
         canvas.setPenColor(color);
         const QPoint p0(evaluateInt(kX1), evaluateInt(kY1));
@@ -222,6 +210,12 @@ void TDynLineGraph::DrawSelection(Canvas& canvas) {
 
 void TDynLineGraph::GetBounds(Rect& r) {
     boundsFrom(r, [&] { return InflateBox(endPointBox(), 3 + penMargin(m_lineTypeInEffect)); });
+}
+
+void RegisterLines() {
+    RegisterElementClass<TLineGraph>(kLine);
+    RegisterElementClass<TLine2Graph>(kLine2);
+    RegisterElementClass<TDynLineGraph>(kDynLine);
 }
 
 } // namespace ovanto

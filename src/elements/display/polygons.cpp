@@ -1,51 +1,41 @@
+#include "elements/core/element_registry.h"
 #include "elements/display/basic_shapes.h"
 #include "elements/display/fill_pattern.h"
 #include "elements/display/shape_geometry.h"
-#include "elements/display/shapes_p.h"
+#include "platform/canvas.h"
 
 namespace ovanto {
 namespace {
 
-using shapes_detail::drawIfVisible;
-using shapes_detail::drawOnlyVisible;
-using shapes_detail::guarded;
-
-const ElementSchema kArcSchema{{
-    {"x", "40", PropKind::IntFormula, Axis::X},
-    {"y", "60", PropKind::IntFormula, Axis::Y},
-    {"r1", "20", PropKind::IntFormula},
-    {"r2", "30", PropKind::IntFormula},
-    {"Alpha", "0.0", PropKind::IntFormula},
-    {"Beta", "1.57", PropKind::IntFormula},
+constexpr PropertyDef kArcRows[] = {
+    rows::X("x", "40"), rows::Y("y", "60"), rows::Int("r1", "20"), rows::Int("r2", "30"),
+    rows::Int("Alpha", "0.0"), rows::Int("Beta", "1.57"),
     // The ring sector had its fill pattern from the start.
-    {"FillPattern (0=none)", "0", PropKind::PlainInt},
-}};
+    rows::FillPattern(0),
+};
+static_assert(RowsMatch<TArcGraph>(kArcRows));
+constexpr ElementSchema kArc{.keyword = "ARC", .rows = kArcRows};
 
-const ElementSchema kParallSchema{{
-    {"x", "40", PropKind::IntFormula, Axis::X},
-    {"y", "60", PropKind::IntFormula, Axis::Y},
-    {"w", "50", PropKind::IntFormula},
-    {"h", "30", PropKind::IntFormula},
-    {"Alpha", "0", PropKind::IntFormula},
-    {"Beta", "Pi/2", PropKind::IntFormula},
-    {"FillPattern (0=none)", "0", PropKind::PlainInt, Axis::None, kFillPatternVersion},
-}};
+constexpr PropertyDef kParallRows[] = {
+    rows::X("x", "40"),        rows::Y("y", "60"),         rows::Int("w", "50"), rows::Int("h", "30"),
+    rows::Int("Alpha", "0"), rows::Int("Beta", "Pi/2"), rows::FillPattern(),
+};
+static_assert(RowsMatch<TParallGraph>(kParallRows));
+constexpr ElementSchema kParall{.keyword = "PARALL", .rows = kParallRows};
 
-const ElementSchema kTriangleSchema{{
-    {"x1", "30", PropKind::IntFormula, Axis::X},
-    {"y1", "30", PropKind::IntFormula, Axis::Y},
-    {"x2", "40", PropKind::IntFormula, Axis::X},
-    {"y2", "30", PropKind::IntFormula, Axis::Y},
-    {"x3", "35", PropKind::IntFormula, Axis::X},
-    {"y3", "40", PropKind::IntFormula, Axis::Y},
-    {"FillPattern (0=none)", "0", PropKind::PlainInt, Axis::None, kFillPatternVersion},
-}};
+constexpr PropertyDef kTriangleRows[] = {
+    rows::X("x1", "30"), rows::Y("y1", "30"), rows::X("x2", "40"), rows::Y("y2", "30"),
+    rows::X("x3", "35"), rows::Y("y3", "40"), rows::FillPattern(),
+};
+static_assert(RowsMatch<TTriangleGraph>(kTriangleRows));
+constexpr ElementSchema kTriangle{.keyword = "TRIANG", .rows = kTriangleRows};
+constexpr ElementSchema kPolyLine{.keyword = "POLYLINE", .rows = kTriangleRows};
 
 } // namespace
 
 // --- ARC ---------------------------------------------------------------------------------
 
-TArcGraph::TArcGraph(ElementContext& window) : TGraph(window, QStringLiteral("ARC"), kArcSchema) {}
+TArcGraph::TArcGraph(ElementContext& window) : TGraph(window, kArc) {}
 
 std::vector<QPoint> TArcGraph::outline() const {
     return RingSector(evaluateInt(kX), evaluateInt(kY), evaluateInt(kR1), evaluateInt(kR2), evaluate(kAlpha),
@@ -53,7 +43,7 @@ std::vector<QPoint> TArcGraph::outline() const {
 }
 
 void TArcGraph::Draw(Canvas& canvas) {
-    drawIfVisible(*this, canvas, [&] {
+    drawIfVisible(canvas, [&] {
         const std::vector<QPoint> points = outline();
         canvas.polygon(points);
         DrawFillPattern(canvas, intValue(kFillPattern), evaluateInt(kX), evaluateInt(kY),
@@ -61,17 +51,11 @@ void TArcGraph::Draw(Canvas& canvas) {
     });
 }
 
-void TArcGraph::DrawSelection(Canvas& canvas) {
-    guarded([&] { drawSelectionAround(canvas, PointBox(outline())); });
-}
-
-void TArcGraph::GetBounds(Rect& r) {
-    boundsFrom(r, [&] { return PointBox(outline()); });
-}
+std::optional<Rect> TArcGraph::outlineBox() const { return PointBox(outline()); }
 
 // --- PARALL ------------------------------------------------------------------------------
 
-TParallGraph::TParallGraph(ElementContext& window) : TGraph(window, QStringLiteral("PARALL"), kParallSchema) {}
+TParallGraph::TParallGraph(ElementContext& window) : TGraph(window, kParall) {}
 
 std::array<QPoint, 4> TParallGraph::corners() const {
     return Parallelogram(evaluateInt(kX), evaluateInt(kY), evaluateInt(kW), evaluateInt(kH), evaluate(kAlpha),
@@ -79,7 +63,7 @@ std::array<QPoint, 4> TParallGraph::corners() const {
 }
 
 void TParallGraph::Draw(Canvas& canvas) {
-    drawIfVisible(*this, canvas, [&] {
+    drawIfVisible(canvas, [&] {
         const std::array<QPoint, 4> points = corners();
         canvas.polygon(points);
         DrawFillPattern(canvas, intValue(kFillPattern), points[0].x(), points[0].y(),
@@ -87,20 +71,13 @@ void TParallGraph::Draw(Canvas& canvas) {
     });
 }
 
-void TParallGraph::DrawSelection(Canvas& canvas) {
-    guarded([&] { drawSelectionAround(canvas, PointBox(corners())); });
-}
-
-void TParallGraph::GetBounds(Rect& r) {
-    boundsFrom(r, [&] { return PointBox(corners()); });
-}
+std::optional<Rect> TParallGraph::outlineBox() const { return PointBox(corners()); }
 
 // --- TRIANG and POLYLINE -----------------------------------------------------------------
 
-TTriangleGraph::TTriangleGraph(ElementContext& window) : TTriangleGraph(window, QStringLiteral("TRIANG")) {}
+TTriangleGraph::TTriangleGraph(ElementContext& window) : TTriangleGraph(window, kTriangle) {}
 
-TTriangleGraph::TTriangleGraph(ElementContext& window, QString keyword)
-    : TGraph(window, std::move(keyword), kTriangleSchema) {}
+TTriangleGraph::TTriangleGraph(ElementContext& window, const ElementSchema& schema) : TGraph(window, schema) {}
 
 std::array<QPoint, 3> TTriangleGraph::corners() const {
     return {QPoint(evaluateInt(kX1), evaluateInt(kY1)), QPoint(evaluateInt(kX2), evaluateInt(kY2)),
@@ -108,7 +85,7 @@ std::array<QPoint, 3> TTriangleGraph::corners() const {
 }
 
 void TTriangleGraph::Draw(Canvas& canvas) {
-    drawIfVisible(*this, canvas, [&] {
+    drawIfVisible(canvas, [&] {
         const std::array<QPoint, 3> points = corners();
         canvas.polygon(points);
         DrawFillPattern(canvas, intValue(kFillPattern), points[0].x(), points[0].y(),
@@ -116,21 +93,22 @@ void TTriangleGraph::Draw(Canvas& canvas) {
     });
 }
 
-void TTriangleGraph::DrawSelection(Canvas& canvas) {
-    guarded([&] { drawSelectionAround(canvas, PointBox(corners())); });
-}
+std::optional<Rect> TTriangleGraph::outlineBox() const { return PointBox(corners()); }
 
-void TTriangleGraph::GetBounds(Rect& r) {
-    boundsFrom(r, [&] { return PointBox(corners()); });
-}
-
-TPolyLineGraph::TPolyLineGraph(ElementContext& window) : TTriangleGraph(window, QStringLiteral("POLYLINE")) {}
+TPolyLineGraph::TPolyLineGraph(ElementContext& window) : TTriangleGraph(window, kPolyLine) {}
 
 void TPolyLineGraph::Draw(Canvas& canvas) {
-    drawOnlyVisible(*this, canvas, [&] {
+    drawOnlyVisible(canvas, [&] {
         const std::array<QPoint, 3> points = corners();
         canvas.polyline(points);
     });
+}
+
+void RegisterPolygons() {
+    RegisterElementClass<TArcGraph>(kArc);
+    RegisterElementClass<TParallGraph>(kParall);
+    RegisterElementClass<TTriangleGraph>(kTriangle);
+    RegisterElementClass<TPolyLineGraph>(kPolyLine);
 }
 
 } // namespace ovanto

@@ -1,29 +1,26 @@
+#include "elements/core/element_registry.h"
 #include "elements/display/basic_shapes.h"
 #include "elements/display/fill_pattern.h"
 #include "elements/display/shape_geometry.h"
-#include "elements/display/shapes_p.h"
+#include "platform/canvas.h"
 
 namespace ovanto {
 namespace {
 
-using shapes_detail::drawIfVisible;
-using shapes_detail::drawOnlyVisible;
-using shapes_detail::guarded;
+constexpr PropertyDef kRectRows[] = {
+    rows::X("x", "40"), rows::Y("y", "60"), rows::Int("w", "50"), rows::Int("h", "30"), rows::FillPattern(),
+};
+static_assert(RowsMatch<TRectGraph>(kRectRows));
+constexpr ElementSchema kRect{.keyword = "RECT", .rows = kRectRows};
+constexpr ElementSchema kRoundRect{.keyword = "RRECT", .rows = kRectRows};
+constexpr ElementSchema kShadowRect{.keyword = "SHADRECT", .rows = kRectRows};
+constexpr ElementSchema kEllipse{.keyword = "ELLIPSE", .rows = kRectRows};
 
-const ElementSchema kRectSchema{{
-    {"x", "40", PropKind::IntFormula, Axis::X},
-    {"y", "60", PropKind::IntFormula, Axis::Y},
-    {"w", "50", PropKind::IntFormula},
-    {"h", "30", PropKind::IntFormula},
-    {"FillPattern (0=none)", "0", PropKind::PlainInt, Axis::None, kFillPatternVersion},
-}};
-
-const ElementSchema kCircleSchema{{
-    {"xM", "50", PropKind::IntFormula, Axis::X},
-    {"yM", "50", PropKind::IntFormula, Axis::Y},
-    {"r", "20", PropKind::IntFormula},
-    {"FillPattern (0=none)", "0", PropKind::PlainInt, Axis::None, kFillPatternVersion},
-}};
+constexpr PropertyDef kCircleRows[] = {
+    rows::X("xM", "50"), rows::Y("yM", "50"), rows::Int("r", "20"), rows::FillPattern(),
+};
+static_assert(RowsMatch<TCircleGraph>(kCircleRows));
+constexpr ElementSchema kCircle{.keyword = "CIRCLE", .rows = kCircleRows};
 
 constexpr int kCornerEllipse = 20;
 constexpr TColor kSilver = 12632256;
@@ -33,9 +30,9 @@ constexpr TColor kGrey = 8421504;
 
 // --- RECT and its subclasses -------------------------------------------------------------
 
-TRectGraph::TRectGraph(ElementContext& window) : TRectGraph(window, QStringLiteral("RECT")) {}
+TRectGraph::TRectGraph(ElementContext& window) : TRectGraph(window, kRect) {}
 
-TRectGraph::TRectGraph(ElementContext& window, QString keyword) : TGraph(window, std::move(keyword), kRectSchema) {}
+TRectGraph::TRectGraph(ElementContext& window, const ElementSchema& schema) : TGraph(window, schema) {}
 
 Rect TRectGraph::box() const {
     const long double x = evaluateInt(kX);
@@ -50,23 +47,15 @@ void TRectGraph::drawBox(Canvas& canvas, bool visibleFirst) {
         DrawFillPattern(canvas, intValue(kFillPattern), b.left, b.bottom, [&] { drawShape(canvas, b); });
         drawOver(canvas, b);
     };
-    if (visibleFirst) drawOnlyVisible(*this, canvas, shape);
-    else drawIfVisible(*this, canvas, shape);
+    if (visibleFirst) drawOnlyVisible(canvas, shape);
+    else drawIfVisible(canvas, shape);
 }
 
 void TRectGraph::drawShape(Canvas& canvas, const Rect& b) { canvas.rectangle(b.left, b.top, b.right, b.bottom); }
 
 void TRectGraph::Draw(Canvas& canvas) { drawBox(canvas, false); }
 
-void TRectGraph::DrawSelection(Canvas& canvas) {
-    guarded([&] { drawSelectionAround(canvas, box()); });
-}
-
-void TRectGraph::GetBounds(Rect& r) {
-    boundsFrom(r, [&] { return box(); });
-}
-
-TRoundRectGraph::TRoundRectGraph(ElementContext& window) : TRectGraph(window, QStringLiteral("RRECT")) {}
+TRoundRectGraph::TRoundRectGraph(ElementContext& window) : TRectGraph(window, kRoundRect) {}
 
 void TRoundRectGraph::Draw(Canvas& canvas) { drawBox(canvas, true); }
 
@@ -74,7 +63,7 @@ void TRoundRectGraph::drawShape(Canvas& canvas, const Rect& b) {
     canvas.roundRect(b.left, b.top, b.right, b.bottom, kCornerEllipse, kCornerEllipse);
 }
 
-TShadowRectGraph::TShadowRectGraph(ElementContext& window) : TRectGraph(window, QStringLiteral("SHADRECT")) {}
+TShadowRectGraph::TShadowRectGraph(ElementContext& window) : TRectGraph(window, kShadowRect) {}
 
 void TShadowRectGraph::Draw(Canvas& canvas) { drawBox(canvas, true); }
 
@@ -95,7 +84,7 @@ void TShadowRectGraph::drawOver(Canvas& canvas, const Rect& b) {
     canvas.lineTo(left, bottom);
 }
 
-TEllipseGraph::TEllipseGraph(ElementContext& window) : TRectGraph(window, QStringLiteral("ELLIPSE")) {}
+TEllipseGraph::TEllipseGraph(ElementContext& window) : TRectGraph(window, kEllipse) {}
 
 void TEllipseGraph::Draw(Canvas& canvas) { drawBox(canvas, true); }
 
@@ -103,7 +92,7 @@ void TEllipseGraph::drawShape(Canvas& canvas, const Rect& b) { canvas.ellipse(b.
 
 // --- CIRCLE ------------------------------------------------------------------------------
 
-TCircleGraph::TCircleGraph(ElementContext& window) : TGraph(window, QStringLiteral("CIRCLE"), kCircleSchema) {}
+TCircleGraph::TCircleGraph(ElementContext& window) : TGraph(window, kCircle) {}
 
 Rect TCircleGraph::box() const {
     const long double x = evaluateInt(kXM);
@@ -113,7 +102,7 @@ Rect TCircleGraph::box() const {
 }
 
 void TCircleGraph::Draw(Canvas& canvas) {
-    drawIfVisible(*this, canvas, [&] {
+    drawIfVisible(canvas, [&] {
         const Rect b = box();
         const auto shape = [&] { canvas.ellipse(b.left, b.top, b.right, b.bottom); };
         shape();
@@ -121,12 +110,12 @@ void TCircleGraph::Draw(Canvas& canvas) {
     });
 }
 
-void TCircleGraph::DrawSelection(Canvas& canvas) {
-    guarded([&] { drawSelectionAround(canvas, box()); });
-}
-
-void TCircleGraph::GetBounds(Rect& r) {
-    boundsFrom(r, [&] { return box(); });
+void RegisterRectangles() {
+    RegisterElementClass<TRectGraph>(kRect);
+    RegisterElementClass<TRoundRectGraph>(kRoundRect);
+    RegisterElementClass<TShadowRectGraph>(kShadowRect);
+    RegisterElementClass<TEllipseGraph>(kEllipse);
+    RegisterElementClass<TCircleGraph>(kCircle);
 }
 
 } // namespace ovanto

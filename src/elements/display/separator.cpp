@@ -4,17 +4,14 @@
 
 namespace ovanto {
 namespace {
-const ElementSchema kSchema;
+constexpr ElementSchema kSeparator{.keyword = "SEPARATOR"};
 }
 
-TSeparator::TSeparator(ElementContext& window) : TGraph(window, QStringLiteral("SEPARATOR"), kSchema) {
+TSeparator::TSeparator(ElementContext& window) : TGraph(window, kSeparator) {
     setComment(QString(35, QLatin1Char('=')));
     setText(kRGBStroke, QStringLiteral("255"));
 }
 
-void RegisterSeparator() {
-    RegisterElementClass(QStringLiteral("SEPARATOR"),
-                         [](ElementContext& w) -> std::unique_ptr<TGraph> { return std::make_unique<TSeparator>(w); });
-}
+void RegisterSeparator() { RegisterElementClass<TSeparator>(kSeparator); }
 
 } // namespace ovanto

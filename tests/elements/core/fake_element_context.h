@@ -23,7 +23,10 @@ public:
     bool grab = false;
     bool lockDown = false;
     bool expandedState = false;
-    std::vector<std::unique_ptr<TGraph>> elements;
+    ElementList elements;
+    bool pauseDone = true;
+    bool muted = false;
+    QString foundFile;
     std::vector<int> selectedRows;
     std::vector<TGraph*> refreshedGrids;
     int repaintRequests = 0;
@@ -37,6 +40,10 @@ public:
     SignalTable& signalTable() override { return table; }
     bool designMode() const override { return design; }
     bool simulationRunning() const override { return running; }
+    bool pauseElapsed() const override { return pauseDone; }
+    void startPauseTimer() override { pauseDone = false; }
+    bool soundMuted() const override { return muted; }
+    void setSoundMuted(bool on) override { muted = on; }
     int backgroundColor() const override { return background; }
     double stepSize() const override { return 0.1; }
     bool grabFlag() const override { return grab; }
@@ -44,14 +51,8 @@ public:
     bool repaintOnOutputChange() const override { return true; }
     void paintNow() override { ++paints; }
     void requestRepaint() override { ++repaintRequests; }
-    int elementCount() const override { return static_cast<int>(elements.size()); }
-    TGraph* elementAt(int index) const override { return elements[static_cast<std::size_t>(index)].get(); }
-    int indexOf(const TGraph* element) const override {
-        for (std::size_t i = 0; i < elements.size(); ++i)
-            if (elements[i].get() == element) return static_cast<int>(i);
-        return -1;
-    }
-    void appendElement(std::unique_ptr<TGraph> element) override { elements.push_back(std::move(element)); }
+    ElementList& elementList() override { return elements; }
+    const ElementList& elementList() const override { return elements; }
     void selectElementRow(int row) override { selectedRows.push_back(row); }
     bool lockButtonDown() const override { return lockDown; }
     void setStatusText(const QString& text) override { status = text; }
@@ -59,6 +60,7 @@ public:
     bool expanded() const override { return expandedState; }
     void requestSizeChange(TGraph*, int) override {}
     PictureLibrary* pictureLibrary() override { return nullptr; }
+    QString findFile(const QString&) override { return foundFile; }
     Clock& clock() override { return manualClock; }
     KeyState& keyState() override { return keys; }
     Sound& sound() override { return countingSound; }

@@ -8,33 +8,24 @@ namespace ovanto::testing {
 // for exercising the base class without a real family.
 class TTestGraph : public TGraph {
 public:
-    enum { kX = kFirstClassProperty, kY, kW, kArrow, kOnValue, kCaption };
+    enum { kX = kFirstClassProperty, kY, kW, kArrow, kOnValue, kCaption, kPropertyEnd };
 
-    explicit TTestGraph(ElementContext& window) : TGraph(window, QStringLiteral("LINE"), schemaRows()) {}
+    static constexpr PropertyDef kRows[] = {
+        rows::X("x", "30"),
+        rows::Y("y", "40"),
+        rows::Int("w", "20"),
+        rows::Plain("Arrow (0=none)", "0", 302),
+        rows::Number("OnValue", "5"),
+        rows::Text("Caption", "Caption"),
+    };
+    static constexpr ElementSchema kSchema{.keyword = "LINE", .rows = kRows};
 
-    static const ElementSchema& schemaRows() {
-        static const ElementSchema schema{{
-            {"x", "30", PropKind::IntFormula, Axis::X},
-            {"y", "40", PropKind::IntFormula, Axis::Y},
-            {"w", "20", PropKind::IntFormula},
-            {"Arrow (0=none)", "0", PropKind::PlainInt, Axis::None, 302},
-            {"OnValue", "5", PropKind::Number},
-            {"Caption", "Caption", PropKind::Text},
-        }};
-        return schema;
-    }
+    explicit TTestGraph(ElementContext& window) : TGraph(window, kSchema) {}
 
-    void DrawSelection(Canvas& canvas) override {
-        Rect r;
-        GetBounds(r);
-        drawSelectionAround(canvas, r);
-    }
-
-    void GetBounds(Rect& r) override {
-        boundsFrom(r, [&] {
-            const int x = evaluateInt(kX), y = evaluateInt(kY);
-            return Rect{x, y - 10, x + evaluateInt(kW), y};
-        });
+protected:
+    std::optional<Rect> outlineBox() const override {
+        const int x = evaluateInt(kX), y = evaluateInt(kY);
+        return Rect{x, y - 10, x + evaluateInt(kW), y};
     }
 };
 

@@ -15,8 +15,7 @@ protected:
     FakeElementContext window;
 
     TTestGraph& add() {
-        window.elements.push_back(std::make_unique<TTestGraph>(window));
-        return static_cast<TTestGraph&>(*window.elements.back());
+        return static_cast<TTestGraph&>(*window.elements.append(std::make_unique<TTestGraph>(window)));
     }
     void TearDown() override { validationState() = ValidationState{}; }
 };
@@ -210,7 +209,8 @@ TEST_F(TGraphTest, DraggingMovesOnlyIntegerPositions) {
 }
 
 TEST_F(TGraphTest, ControlGraphDependsOnBoundChannel) {
-    TControlGraph control(window, QStringLiteral("SWITCH"), TTestGraph::schemaRows());
+    static constexpr ElementSchema kSwitch{.keyword = "SWITCH", .rows = TTestGraph::kRows};
+    TControlGraph control(window, kSwitch);
     EXPECT_FALSE(control.DependsOnInputs());
     control.setText(TGraph::kCIn, "3");
     EXPECT_TRUE(control.DependsOnInputs());
