@@ -4,16 +4,11 @@
 
 #include <QStringList>
 
-#include <limits>
-#include <span>
 
 namespace ovanto::testing {
 namespace {
 
-const char* const kKinds[] = {"LINE",    "LINE2",  "DYNLINE", "RECT",   "RRECT",  "SHADRECT",
-                              "ELLIPSE", "CIRCLE", "ARC",     "PARALL", "TRIANG", "POLYLINE"};
-
-TEST(BasicShapeRecords, DefaultsInGridOrderAndRoundTripForEveryKind) {
+TEST(BasicShapeRecords, DefaultsInGridOrder) {
     const std::pair<const char*, const char*> defaults[] = {
         {"LINE", "LINE\t0\t0\t1\t-1\t0\t0\t\t30\t30\t50\t0\t0\t0"},
         {"DYNLINE", "DYNLINE\t10485760\t8421504\t5\t-1\t0\t0\t\t100\t100\t100\t200\t1\t5\t5\t1"},
@@ -22,22 +17,6 @@ TEST(BasicShapeRecords, DefaultsInGridOrderAndRoundTripForEveryKind) {
     };
     ShapeScene scene;
     for (const auto& [keyword, record] : defaults) EXPECT_EQ(WriteRecord(scene.add(keyword)), record);
-
-    for (const char* keyword : kKinds) {
-        TGraph& original = scene.add(keyword);
-        for (int p = TGraph::kFirstClassProperty; p < original.propertyCount(); ++p) {
-            const int n = p - TGraph::kFirstClassProperty;
-            const PropKind kind = original.propertyDef(p).kind;
-            if (kind == PropKind::PlainInt) original.setText(p, QString::number(n % 2 ? -n : n + 7));
-            else if (kind == PropKind::Number) original.setText(p, "2.5");
-            else original.setText(p, n % 2 ? QString("I1*%1+SIN(I54)").arg(n) : QString::number(-n - 3));
-        }
-        original.setComment("Pumpe Ü");
-        const QString record = WriteRecord(original);
-        const TGraph* copy = ReadRecord(scene.window, record);
-        ASSERT_NE(copy, nullptr) << keyword;
-        EXPECT_EQ(WriteRecord(*copy), record) << keyword;
-    }
 }
 
 TEST(BasicShapeRecords, OlderRecordsEndBeforeTheNewerFields) {
@@ -118,36 +97,6 @@ TEST(BasicShapeGeometry, MovableOnlyWithPlainPositionsAndMovedByTheShift) {
             e.setText(p, "I1+10");
             EXPECT_FALSE(e.CanMove()) << c.keyword << " " << qPrintable(caption);
             e.setText(p, old);
-        }
-    }
-}
-
-TEST(BasicShapeGeometry, BadInputNeverEscapesDrawOrBounds) {
-    const char* const values[] = {"1E9", "-1E9", "3E9", "-3E9", "1E300", "I1",  "I2", "0",
-                                  "-40", "1/0",  "(((", "SQRT(0-1)", "LN(0)", "2E9"};
-    const char* const plainInts[] = {"2000000000", "-2000000000", "0", "-5", "7"};
-    for (const char* keyword : kKinds) {
-        for (int p = TGraph::kFirstClassProperty;; ++p) {
-            ShapeScene probe;
-            const TGraph& kind = probe.add(keyword);
-            if (p >= kind.propertyCount()) break;
-            const bool plain = kind.propertyDef(p).kind == PropKind::PlainInt;
-            for (const char* value : plain ? std::span<const char* const>(plainInts) : std::span<const char* const>(values)) {
-                ShapeScene scene(64, 64);
-                scene.window.table[1] = std::numeric_limits<long double>::quiet_NaN();
-                scene.window.table[2] = std::numeric_limits<long double>::infinity();
-                scene.window.design = true;
-                TGraph& e = scene.add(keyword);
-                e.setSelected(true);
-                e.setText(p, value);
-                e.setText(TGraph::kLType, "12");
-                Rect r;
-                EXPECT_NO_THROW({
-                    scene.draw(e);
-                    e.GetBounds(r);
-                    e.SetBounds(r.translated(1, 1));
-                }) << keyword << " " << kind.propertyDef(p).caption << " = " << value;
-            }
         }
     }
 }
