@@ -1,0 +1,80 @@
+#pragma once
+
+// One paint of 100 elements of a kind against 100 "RECT"s of the same boxes,
+// side by side in one run. A family's benchmark lists a record per kind:
+//
+//   const ovanto::bench::KindCase kCases[] = {{"TANK", [](const Box& b) { return ...; }}, ...};
+//   int main(int argc, char** argv) { ovanto::bench::RegisterKindPaints(kCases); return RunQtBenchmarks(argc, argv); }
+//
+// Each element sits in its own 80 x 60 cell of an 800 x 600 window; the record
+// gets the cell's box with x and y as formulas over I1 and I2, so every paint
+// evaluates them. Report: time / 100 = microseconds per element.
+
+#include "elements/core/record.h"
+#include "window/tform1.h"
+
+#include <QSize>
+#include <QString>
+
+#include <benchmark/benchmark.h>
+
+#include <functional>
+#include <span>
+
+namespace ovanto::bench {
+
+struct Box {
+    QString x, y; // formulas: the lower left corner moved by I1 and I2
+    int left, bottom, width, height;
+    int index;    // 0..99
+};
+
+struct KindCase {
+    const char* keyword;
+    std::function<QString(const Box&)> record; // the whole record, keyword first
+};
+
+inline constexpr int kKindCount = 100;
+
+inline Box CellBox(int i) {
+    const int left = (i % 10) * 80 + 10, bottom = (i / 10) * 60 + 55;
+    return {QStringLiteral("%1+I1").arg(left), QStringLiteral("%1+I2").arg(bottom), left, bottom, 60, 45, i};
+}
+
+inline QString RectRecord(const Box& b) {
+    return QStringLiteral("RECT\t0\t%1+I3\t1\t-1\t0\t0\t\t%2\t%3\t%4\t%5\t0")
+        .arg(0x808080 + b.index)
+        .arg(b.x, b.y)
+        .arg(b.width)
+        .arg(b.height);
+}
+
+inline void PaintKind(benchmark::State& state, const std::function<QString(const Box&)>& record) {
+    TForm1 form;
+    SetRecordVersion(435);
+    for (int i = 0; i < kKindCount; ++i) ReadRecord(form, record(CellBox(i)));
+    if (form.elementCount() != kKindCount) state.SkipWithError("the records did not load");
+    form.setClientSize(QSize(800, 600));
+    form.show();
+    form.signalTable()[1] = 1;
+    form.signalTable()[2] = 2;
+    form.signalTable()[3] = 3;
+    form.UpdateOutputs();
+    for (auto _ : state) {
+        form.PaintBox1Paint();
+        benchmark::DoNotOptimize(form.offscreenImage().constBits());
+    }
+}
+
+inline void RegisterKindPaints(std::span<const KindCase> cases) {
+    for (const KindCase& c : cases) {
+        benchmark::RegisterBenchmark((std::string(c.keyword) + "/100").c_str(),
+                                     [record = c.record](benchmark::State& s) { PaintKind(s, record); })
+            ->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark((std::string("RECT_as_") + c.keyword + "/100").c_str(),
+                                     [](benchmark::State& s) { PaintKind(s, RectRecord); })
+            ->Unit(benchmark::kMicrosecond);
+    }
+}
+
+} // namespace ovanto::bench
