@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -10,6 +11,10 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <functional>
+#include <sys/resource.h>
 
 namespace {
 
@@ -31,7 +36,10 @@ protected:
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("OVANTO_STUB_LOG"), logPath);
+        env.insert(extraEnv);
         p.setProcessEnvironment(env);
+        if (childSetup)
+            p.setChildProcessModifier(childSetup);
         p.start(binPath("qev-host"), QStringList{"--library", library, "--headless"} + arguments);
         HostRun r;
         if (!p.waitForFinished(60000))
@@ -61,6 +69,8 @@ protected:
     static QStringList steps(const HostRun& r) { return r.log.filter(QRegularExpression("^SimulateDLL ")); }
 
     QTemporaryDir dir;
+    QProcessEnvironment extraEnv;
+    std::function<void()> childSetup;
 };
 
 const QByteArray kHostLines = "VELOR-SYSTEM 1\r\nStepSize=0.25\r\nEndTime=0\r\nInputs=plant\r\nCsv=\r\n"
@@ -105,10 +115,85 @@ TEST_F(QevHost, SystemFileRoundTripKeepsEveryBlockSection) {
     const QString out = dir.filePath(QStringLiteral("out.vsys"));
     const HostRun r = run({"--steps", "0", "--save", out, in});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_EQ(r.log.filter("ReadFromFile"), (QStringList{"ReadFromFile alpha", "ReadFromFile beta \r\x01x"}));
+    const QStringList reads = {"ReadFromFile alpha", "ReadFromFile beta \r\x01x"};
+    EXPECT_EQ(r.log.filter("ReadFromFile"), reads + reads) << "read, then read back before the file is replaced";
     EXPECT_EQ(read(out), kHostLines + blocks);
     EXPECT_FALSE(QFile::exists(out + ".tmp"));
-    EXPECT_EQ(r.log.filter("DisposeUserDLL").size(), 2);
+    EXPECT_EQ(r.log.filter("DisposeUserDLL").size(), 4);
+}
+
+// Saving over a file whose sections were not read to their ends would drop
+// what was left unread.
+TEST_F(QevHost, UncleanSectionsWarnAndAreSavedOverOnlyByForce) {
+    const QByteArray alpha = "BLOCK 1\r\nSTUB-SECTION\r\nalpha\r\n";
+    const struct {
+        QByteArray blocks, saved;
+        int block;
+    } cases[] = {
+        {"Blocks=1\r\n" + alpha + "Zusatz\r\n", "Blocks=1\r\n" + alpha, 1},
+        {"Blocks=2\r\n" + alpha + "Zusatz\r\nBLOCK 2\r\nSTUB-SECTION\r\nbeta\r\n",
+         "Blocks=2\r\n" + alpha + "BLOCK 2\r\nSTUB-SECTION\r\nbeta\r\n", 1},
+        {"Blocks=1\r\nBLOCK 1\r\nFREMD\r\nx\r\n", "Blocks=1\r\nBLOCK 1\r\nSTUB-SECTION\r\nfresh\r\n", 1},
+    };
+    for (const auto& c : cases) {
+        const QString file = write("unclean.vsys", kHostLines + c.blocks);
+        QFile::remove(file + ".bak");
+        const HostRun refused = run({"--steps", "0", "--save", file, file});
+        EXPECT_EQ(refused.exitCode, 1) << c.blocks.constData();
+        EXPECT_TRUE(refused.err.contains(QStringLiteral("block %1: its section did not read cleanly").arg(c.block)))
+            << refused.err.toStdString();
+        EXPECT_TRUE(refused.err.contains(QLatin1String("--force"))) << refused.err.toStdString();
+        EXPECT_EQ(read(file), kHostLines + c.blocks);
+
+        const HostRun forced = run({"--steps", "0", "--force", "--save", file, file});
+        EXPECT_EQ(forced.exitCode, 0) << forced.err.toStdString();
+        EXPECT_EQ(read(file + ".bak"), kHostLines + c.blocks);
+        EXPECT_EQ(read(file), kHostLines + c.saved);
+    }
+}
+
+TEST_F(QevHost, SavesThatDoNotReadBackLeaveTheOldFile) {
+    const QByteArray good = kHostLines + "Blocks=1\r\nBLOCK 1\r\nSTUB-SECTION\r\nalpha\r\n";
+    const QString in = write("in.vsys", good);
+    const QString out = write("out.vsys", "ALT\r\n" + QByteArray(4096, 'x'));
+    const auto diskFullAfter = [](qsizetype bytes) {
+        return [bytes] {
+            ::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{static_cast<rlim_t>(bytes), static_cast<rlim_t>(bytes)};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+        };
+    };
+    const struct {
+        std::function<void()> setup;
+        const char* tail;
+        const char* message;
+    } cases[] = {
+        {diskFullAfter(good.size() - 4), nullptr, "write failed"},
+        {{}, "Rest", "block 1: the section just written does not read back"},
+    };
+    for (const auto& c : cases) {
+        childSetup = c.setup;
+        extraEnv = QProcessEnvironment();
+        if (c.tail)
+            extraEnv.insert(QStringLiteral("OVANTO_STUB_SECTION_TAIL"), QLatin1String(c.tail));
+        const HostRun r = run({"--steps", "0", "--save", out, in});
+        EXPECT_EQ(r.exitCode, 1) << c.message;
+        EXPECT_TRUE(r.err.contains(QLatin1String(c.message))) << r.err.toStdString();
+        EXPECT_EQ(read(out), "ALT\r\n" + QByteArray(4096, 'x')) << c.message;
+        EXPECT_FALSE(QFile::exists(out + ".tmp")) << c.message;
+    }
+}
+
+TEST_F(QevHost, SavingThroughALinkReplacesItsTarget) {
+    const QByteArray system = kHostLines + "Blocks=1\r\nBLOCK 1\r\nSTUB-SECTION\r\nalpha\r\n";
+    const QString in = write("in.vsys", system);
+    const QString target = write("ziel.vsys", "ALT\r\n");
+    const QString link = dir.filePath(QStringLiteral("verweis.vsys"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("ziel.vsys"), link));
+    const HostRun r = run({"--steps", "0", "--save", link, in});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(read(target), system);
 }
 
 TEST_F(QevHost, BrokenSystemFilesFailWithTheReason) {
