@@ -153,7 +153,8 @@ bool HostSession::readSystem(const QString& path, QString* error) {
                 end = at;
             }
             if (!found)
-                return fail(QStringLiteral("block %1: marker line missing (the previous section may be damaged)").arg(k + 1));
+                return fail(QStringLiteral("block %1: marker line missing (the previous section may be damaged)")
+                                .arg(k + 1));
         } else {
             end = ::lseek(fd, 0, SEEK_END);
         }

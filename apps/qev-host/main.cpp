@@ -91,8 +91,8 @@ int main(int argc, char** argv) {
     const QCommandLineOption qev(QStringLiteral("qev"), QStringLiteral("Load an animation file into every block."),
                                  QStringLiteral("file"));
     const QCommandLineOption run(QStringLiteral("run"), QStringLiteral("Start the simulation at once."));
-    const QCommandLineOption force(QStringLiteral("force"),
-                                   QStringLiteral("Save over a system file that did not read cleanly (kept as FILE.bak)."));
+    const QCommandLineOption force(
+        QStringLiteral("force"), QStringLiteral("Save over a system file that did not read cleanly (kept as FILE.bak)."));
     cli.addOptions({library, demo, headless, steps, frames, fast, csv, hold, stepSize, save, qev, run, force});
     cli.addPositionalArgument(QStringLiteral("system"), QStringLiteral("System file to open."), QStringLiteral("[SYSTEMFILE]"));
     cli.process(app);
