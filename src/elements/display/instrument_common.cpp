@@ -196,9 +196,9 @@ TColor ColourText::value(const QString& text, const SignalTable& table) const {
 int Px(long long value) { return ToCoord(static_cast<long double>(value)); }
 
 void FillPlain(Canvas& canvas, TColor fill, long long left, long long top, long long right, long long bottom) {
-    if (fill < 0) return;
     if (left > right) std::swap(left, right);
     if (top > bottom) std::swap(top, bottom);
+    if (fill < 0 || right - 1 <= left || bottom - 1 <= top) return;
     canvas.setBrushColor(fill);
     canvas.setBrushStyle(BrushStyle::Solid);
     canvas.fillRect(Px(left), Px(top), Px(right - 1), Px(bottom - 1));

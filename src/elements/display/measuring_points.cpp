@@ -100,7 +100,10 @@ std::optional<Rect> TMeasureGraph::outlineBox() const {
     const int pen = lineType() > 0 ? lineType() : 1;
     Extent e;
     e.add(x, y - evaluateInt(kH), x + evaluateInt(kW), y);
-    e.add(s.left - pen / 2 - 1, s.top - pen / 2 - 1, s.right + pen / 2 + 1, s.bottom + pen / 2 + 1);
+    // The half circles stand out of a label narrower than it is high.
+    const long long d = s.bottom - s.top;
+    e.add(std::min(s.left, s.right - d) - pen / 2 - 1, s.top - pen / 2 - 1, std::max(s.right, s.left + d) + pen / 2 + 1,
+          s.bottom + pen / 2 + 1);
     e.addLine(s.stemX1, s.stemY1, s.stemX2, s.stemY2, pen);
     if (hasDot(intValue(kMode))) e.add(s.dotLeft, s.dotTop, s.dotLeft + kDot, s.dotTop + kDot);
     return e.rect();
