@@ -1,0 +1,249 @@
+#include "elements/display/meters.h"
+
+#include "elements/core/element_registry.h"
+#include "elements/core/number_text.h"
+#include "platform/canvas.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace ovanto {
+namespace {
+
+constexpr PropertyDef kAnaDispRows[] = {
+    rows::X("x", "100"),
+    rows::Y("y", "150"),
+    rows::Int("w", "100"),
+    rows::Int("h", "60"),
+    rows::Float("Input", "1"),
+    rows::Number("MinValue", "-1.0"),
+    rows::Number("MaxValue", "1.0"),
+    rows::Number("RedValue", "-10000"),
+    rows::Text("Caption", "Caption"),
+    rows::Text("Unit", "U"),
+    rows::Int("BorderType", "2"),
+    rows::Int("BorderWidth", "1"),
+    rows::Int("ScaleHeight [%]", "60"),
+    rows::Int("ShowScale (0/1)", "1"),
+};
+static_assert(RowsMatch<TAnaDispGraph>(kAnaDispRows));
+constexpr ElementSchema kAnaDisp{.keyword = "ANADISP", .rows = kAnaDispRows};
+
+constexpr int kTickCount = 5;
+// The needle starts this far above the pivot.
+constexpr int kPivotGap = 5;
+constexpr int kMinFontSize = 7;
+constexpr int kMaxFontSize = 4000;
+
+} // namespace
+
+struct TAnaDispGraph::Scene {
+    long long x = 0, y = 0, w = 0, h = 0;
+    MeterLayout meter;
+    int borderType = 0;
+    int borderWidth = 1;
+    QPoint rightEnd, leftEnd;
+    std::optional<QPoint> redEnd;
+    std::vector<std::pair<QPoint, QPoint>> ticks;
+    std::vector<PlacedText> labels;
+    PlacedText unit, caption;
+    std::optional<QPoint> needleTip;
+    int needleWidth = 1;
+};
+
+TAnaDispGraph::TAnaDispGraph(ElementContext& window) : TGraph(window, kAnaDisp) {
+    setText(kRGBStroke, QStringLiteral("5242880"));
+    setText(kRGBFill, QStringLiteral("12648447"));
+    setText(kLType, QStringLiteral("2"));
+}
+
+int TAnaDispGraph::fontSize() const {
+    const MeterLayout m = MeterLayoutFor(0, 0, 1, evaluateInt(kH), evaluateInt(kScaleHeight), true);
+    return static_cast<int>(std::clamp<long long>(PixelLength(0.1L * static_cast<long double>(m.d)), kMinFontSize,
+                                                  kMaxFontSize));
+}
+
+TAnaDispGraph::Scene TAnaDispGraph::scene(TextMeasure& measure) const {
+    Scene s;
+    s.x = evaluateInt(kX), s.y = evaluateInt(kY), s.w = evaluateInt(kW), s.h = evaluateInt(kH);
+    const bool showScale = evaluateInt(kShowScale) != 0;
+    s.meter = MeterLayoutFor(s.x, s.y, s.w, s.h, evaluateInt(kScaleHeight), showScale);
+    const MeterLayout& m = s.meter;
+    s.borderType = evaluateInt(kBorderType);
+    s.borderWidth = evaluateInt(kBorderWidth);
+    s.rightEnd = {Px(s.x + s.w), Px(s.y - m.f)};
+    s.leftEnd = {Px(s.x - 1), Px(s.y - m.f)};
+    const long double low = number(kMinValue), high = number(kMaxValue);
+    if (const auto red = RedZoneAngle(m, low, number(kRedValue), high))
+        s.redEnd = MeterPoint(m, *red, static_cast<long double>(m.needle));
+
+    const int th = measure.height();
+    const auto centred = [&](const QString& text, long long top) {
+        const long long tw = measure.width(text);
+        return PlacedText{text, s.x + (s.w - tw) / 2, top, tw, th};
+    };
+    s.unit = centred(text(kUnit), s.y - s.h / 3 - th / 2);
+    if (showScale) {
+        const long double inner = static_cast<long double>(m.d - m.t), outer = static_cast<long double>(m.d + m.t);
+        for (int k = 0; k < kTickCount; ++k) {
+            const long double a = MeterTickAngle(m, k);
+            const QPoint end = MeterPoint(m, a, outer);
+            s.ticks.emplace_back(MeterPoint(m, a, inner), end);
+            if (s.h <= 49 && k % 2 == 1) continue;
+            const QString label = FloatToText(low + (high - low) * k * 0.25L, true);
+            const long long tw = measure.width(label);
+            s.labels.push_back({label, end.x() - tw / 2, static_cast<long long>(end.y()) - th, tw, th});
+        }
+    }
+    s.caption = centred(text(kCaption), s.y - s.h - PixelLength(1.05L * th));
+    s.needleWidth = std::abs(lineType());
+    if (const auto a = NeedleAngle(m, ShownValue(ChannelValue(kInput), low), low, high))
+        s.needleTip = MeterPoint(m, *a, static_cast<long double>(m.needle));
+    return s;
+}
+
+void TAnaDispGraph::drawHousing(Canvas& canvas, const Scene& s) {
+    const int left = Px(s.x), top = Px(s.y - s.h), right = Px(s.x + s.w), bottom = Px(s.y);
+    const TColor fill = evaluateInt(kRGBFill);
+    const auto blackPen = [&](int width) {
+        canvas.setPenStyle(PenStyle::Solid);
+        canvas.setPenColor(kBlack);
+        canvas.setPenWidth(width);
+    };
+    const auto brush = [&](TColor color) {
+        canvas.setBrushColor(color);
+        canvas.setBrushStyle(color < 0 ? BrushStyle::Clear : BrushStyle::Solid);
+    };
+    const auto polyline = [&](TColor color, int x1, int y1, int x2, int y2, int x3, int y3) {
+        canvas.setPenColor(color);
+        canvas.moveTo(x1, y1);
+        canvas.lineTo(x2, y2);
+        canvas.lineTo(x3, y3);
+    };
+    blackPen(1);
+    switch (s.borderType) {
+    case 1:
+    case 2: {
+        blackPen(s.borderWidth);
+        brush(fill);
+        canvas.rectangle(left, top, right, bottom);
+        blackPen(1);
+        brush(kBlack);
+        const long long baseHeight = std::max<long long>(PixelLength(0.1L * static_cast<long double>(s.h)), 8);
+        canvas.rectangle(Px(PixelLength(static_cast<long double>(s.x) + 0.4L * static_cast<long double>(s.w))),
+                         Px(s.y - baseHeight),
+                         Px(PixelLength(static_cast<long double>(right) - 0.4L * static_cast<long double>(s.w))),
+                         bottom);
+        if (s.borderType == 2) {
+            canvas.setPenWidth(2);
+            polyline(kLightGrey, left + 2, bottom - 2, right - 2, bottom - 2, right - 2, top + 2);
+            polyline(kDarkGrey, right - 2, top + 2, left + 2, top + 2, left + 2, bottom - 2);
+        }
+        break;
+    }
+    case 3:
+    case 4: {
+        blackPen(s.borderWidth);
+        brush(fill);
+        canvas.ellipse(left, top, right, bottom);
+        blackPen(1);
+        brush(kBlack);
+        const int chordY = Px(s.y - s.h / 20);
+        canvas.chord(left, top, right, bottom, left, chordY, right, chordY + 1);
+        if (s.borderType == 4) {
+            canvas.setPenWidth(2);
+            const int l = left + 2, t = top + 1, r = right - 1, b = bottom - 1;
+            canvas.setPenColor(kLightGrey);
+            canvas.arc(l, t, r, b, l, b, r, t);
+            canvas.setPenColor(kDarkGrey);
+            canvas.arc(l, t, r, b, r, t, l, b);
+            blackPen(s.borderWidth);
+            canvas.setBrushStyle(BrushStyle::Clear);
+            canvas.ellipse(left, top, right, bottom);
+        }
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void TAnaDispGraph::Draw(Canvas& canvas) {
+    drawIfVisible(canvas, [&] {
+        const TColor stroke = evaluateInt(kRGBStroke);
+        canvas.setFontName(QStringLiteral("ARIAL"));
+        canvas.setFontSize(fontSize());
+        CanvasTextMeasure measure(canvas);
+        const Scene s = scene(measure);
+        drawHousing(canvas, s);
+
+        const MeterLayout& m = s.meter;
+        canvas.setPenStyle(PenStyle::Solid);
+        canvas.setPenWidth(1);
+        canvas.setBrushStyle(BrushStyle::Clear);
+        const auto scaleArc = [&](QPoint to) {
+            for (const long long r : {m.d - m.m, m.d + m.m}) {
+                if (r <= 0) continue;
+                canvas.arc(Px(m.cx - r), Px(m.cy - r), Px(m.cx + r), Px(m.cy + r), s.rightEnd.x(), s.rightEnd.y(),
+                           to.x(), to.y());
+            }
+        };
+        canvas.setPenColor(stroke);
+        scaleArc(s.leftEnd);
+        if (s.redEnd) {
+            canvas.setPenColor(kRed);
+            scaleArc(*s.redEnd);
+            canvas.setPenColor(stroke);
+        }
+        DrawPlacedText(canvas, s.unit);
+        for (const auto& [from, to] : s.ticks) {
+            canvas.moveTo(from.x(), from.y());
+            canvas.lineTo(to.x(), to.y());
+        }
+        for (const PlacedText& label : s.labels) DrawPlacedText(canvas, label);
+        DrawPlacedText(canvas, s.caption);
+        if (!s.needleTip) return;
+        canvas.setPenColor(kBlack);
+        canvas.setPenWidth(s.needleWidth);
+        canvas.moveTo(Px(m.cx), Px(m.cy - kPivotGap));
+        canvas.lineTo(s.needleTip->x(), s.needleTip->y());
+    });
+}
+
+Rect TAnaDispGraph::paintedBox() const {
+    FontTextMeasure measure(QStringLiteral("ARIAL"), fontSize());
+    const Scene s = scene(measure);
+    const MeterLayout& m = s.meter;
+    Extent e;
+    e.add(s.x, s.y - s.h, s.x + s.w, s.y);
+    // Thick housing pens spread beyond the outline.
+    const long long spread = s.borderType >= 1 && s.borderType <= 4 ? std::max(s.borderWidth, 2) : 0;
+    if (spread) e.add(s.x - spread, s.y - s.h - spread, s.x + s.w + spread, s.y + spread);
+    if (s.borderType >= 1 && s.borderType <= 2)
+        e.add(s.x, s.y - std::max<long long>(PixelLength(0.1L * static_cast<long double>(s.h)), 8), s.x + s.w, s.y);
+    for (const long long r : {m.d - m.m, m.d + m.m}) {
+        if (r <= 0) continue;
+        const ArcBox a = ArcExtent(static_cast<long double>(m.cx), static_cast<long double>(m.cy),
+                                   static_cast<long double>(r), s.rightEnd, s.leftEnd);
+        e.add(PixelLength(a.left) - 2, PixelLength(a.top) - 2, PixelLength(a.right) + 2, PixelLength(a.bottom) + 2);
+    }
+    e.add(s.unit);
+    for (const auto& [from, to] : s.ticks) e.addLine(from.x(), from.y(), to.x(), to.y(), 1);
+    for (const PlacedText& label : s.labels) e.add(label);
+    e.add(s.caption);
+    if (s.needleTip) e.addLine(m.cx, m.cy - kPivotGap, s.needleTip->x(), s.needleTip->y(), s.needleWidth);
+    return e.rect();
+}
+
+void TAnaDispGraph::DrawSelection(Canvas& canvas) {
+    guarded([&] { drawSelectionAround(canvas, paintedBox()); });
+}
+
+void TAnaDispGraph::GetBounds(Rect& r) {
+    boundsFrom(r, [&] { return paintedBox(); });
+}
+
+void RegisterMeters() { RegisterElementClass<TAnaDispGraph>(kAnaDisp); }
+
+} // namespace ovanto

@@ -1,0 +1,145 @@
+#include "elements/display/thermometer.h"
+
+#include "elements/core/element_registry.h"
+#include "platform/canvas.h"
+
+namespace ovanto {
+namespace {
+
+constexpr PropertyDef kThMeterRows[] = {
+    rows::X("x", "40"),
+    rows::Y("y", "150"),
+    rows::Int("w", "20"),
+    rows::Int("h", "100"),
+    rows::Float("Min", "0"),
+    rows::Float("Max", "100"),
+    rows::Float("Input", "1"),
+    rows::Int("Shadow (0=none)", "1"),
+    rows::Int("Ticks", "6"),
+    rows::Int("FontSize", "8"),
+    rows::Int("ScaleAlign (0=none)", "1"),
+    rows::Text("Caption", "Caption"),
+};
+static_assert(RowsMatch<TThMeterGraph>(kThMeterRows));
+constexpr ElementSchema kThMeter{
+    .keyword = "THMETER", .rows = kThMeterRows, .commonCaptions = {"RGBBack", "RGBFill", "Input"}};
+
+constexpr TInputRowGraph::GridDefaults kThMeterDefaults{"16777215", "16711680"};
+
+void line(Canvas& canvas, long long x1, long long y1, long long x2, long long y2) {
+    canvas.moveTo(Px(x1), Px(y1));
+    canvas.lineTo(Px(x2), Px(y2));
+}
+
+} // namespace
+
+TThMeterGraph::TThMeterGraph(ElementContext& window) : TInputRowGraph(window, kThMeter, kInput, kThMeterDefaults) {
+    setText(kRGBStroke, QString::fromLatin1(kThMeterDefaults.row1));
+    setText(kRGBFill, QString::fromLatin1(kThMeterDefaults.row2));
+}
+
+TThMeterGraph::Values TThMeterGraph::values() const {
+    Values v;
+    v.x = evaluateInt(kX), v.y = evaluateInt(kY), v.w = evaluateInt(kW), v.h = evaluateInt(kH);
+    v.ticks = evaluateInt(kTicks);
+    v.fontSize = evaluateInt(kFontSize);
+    v.scaleAlign = evaluateInt(kScaleAlign);
+    return v;
+}
+
+// The caption first, then the labels.
+std::vector<PlacedText> TThMeterGraph::texts(TextMeasure& measure, const Values& v, long double shown,
+                                             const Canvas* canvas) const {
+    std::vector<PlacedText> out;
+    const int th = measure.height();
+    if (const std::optional<QString> caption = FormatCaption(text(kCaption), shown)) {
+        const long long tw = measure.width(*caption);
+        out.push_back({*caption, v.x + (v.w - tw) / 2, v.y - v.h - 4LL * th / 3, tw, th});
+    }
+    if (v.scaleAlign == 0 || v.ticks < 2) return out;
+    const long long base = v.y - v.w;
+    const LabelRun run{v.ticks, evaluate(kMin), evaluate(kMax), 0.5L * th,
+                       static_cast<long double>(ThermometerScale(v.w, v.h))};
+    const std::vector<long long> ks = canvas ? run.indexes(base - canvas->height() - 1, base + th + 1) : run.boundsIndexes();
+    const bool left = v.scaleAlign == 1;
+    for (PlacedText& label : VerticalLabels(measure, run, ks, base, left ? v.x : v.x + v.w, left))
+        out.push_back(std::move(label));
+    return out;
+}
+
+bool TThMeterGraph::shade(Canvas& canvas, const Values& v) {
+    const int shadow = evaluateInt(kShadow);
+    if (shadow != 1 && shadow != 2) return false;
+    if (v.w <= 5 || v.h <= 10) return false;
+    if (v.x < 0 || v.x + v.w > canvas.width() || v.y > canvas.height() || v.y - v.h < 0) return false;
+    ShadingCache& c = m_shading;
+    if (!c.valid || c.x != v.x || c.y != v.y || c.w != v.w || c.h != v.h) {
+        const Rect area{Px(v.x), Px(v.y - v.h), Px(v.x + v.w), Px(v.y)};
+        const QPoint centre(Px(v.x + v.w / 2), Px(v.y - v.w / 2));
+        c.pixels = WalkShading(centre, area, [&](int px, int py) { return canvas.pixel(px, py) == kBlack; });
+        c.valid = true;
+        c.x = v.x, c.y = v.y, c.w = v.w, c.h = v.h;
+        ++m_walks;
+    }
+    const TColor back = evaluateInt(kRGBStroke);
+    const TColor light = back == kLightGrey ? kWhite : kLightGrey;
+    const TColor first = shadow == 1 ? light : kDarkGrey;
+    const TColor second = shadow == 1 ? kDarkGrey : light;
+    for (const QPoint& p : c.pixels.first) canvas.setPixel(p.x(), p.y(), first);
+    for (const QPoint& p : c.pixels.second) canvas.setPixel(p.x(), p.y(), second);
+    return true;
+}
+
+void TThMeterGraph::Draw(Canvas& canvas) {
+    drawIfVisible(canvas, [&] {
+        const Values v = values();
+        const long double low = evaluate(kMin), high = evaluate(kMax);
+        const long double shown = ShownValue(ChannelValue(kInput), low);
+        const TColor back = evaluateInt(kRGBStroke), fill = evaluateInt(kRGBFill);
+        const long long x = v.x, y = v.y, w = v.w, h = v.h;
+        canvas.setPenStyle(PenStyle::Solid);
+        canvas.setPenColor(kBlack);
+        canvas.setPenWidth(1);
+        if (v.ticks > 1) {
+            const long long u = ThermometerScale(w, h);
+            for (const long long k : MarkIndexes(v.ticks, 0, static_cast<long double>(u),
+                                                 static_cast<long double>(v.ticks - 1), y - w - canvas.height() - 1,
+                                                 y - w + 1)) {
+                const long long row =
+                    y - w - MarkPosition(k, 0, static_cast<long double>(u), static_cast<long double>(v.ticks - 1));
+                line(canvas, x + w / 8, row, x + w - w / 8, row);
+            }
+        }
+        const auto brush = [&](TColor color) {
+            canvas.setBrushColor(color);
+            canvas.setBrushStyle(color < 0 ? BrushStyle::Clear : BrushStyle::Solid);
+        };
+        brush(back);
+        canvas.rectangle(Px(x + w / 4), Px(y - h), Px(x + 3 * w / 4), Px(y - 4 * w / 5));
+        brush(fill);
+        canvas.ellipse(Px(x), Px(y - w), Px(x + w), Px(y));
+        FillPlain(canvas, fill, x + w / 4 + 1, y - w, x + 3 * w / 4, y - w / 2);
+        const long long s = shade(canvas, v) ? 1 : 0;
+        if (const std::optional<long long> mercury = MercuryHeight(w, h, shown, low, high))
+            FillPlain(canvas, fill, x + w / 4 + 1 + s, y - w / 2, x + 3 * w / 4 - s, y - w - *mercury);
+
+        SetInstrumentFont(canvas, v.fontSize);
+        canvas.setFontColor(kBlack);
+        CanvasTextMeasure measure(canvas);
+        for (const PlacedText& t : texts(measure, v, shown, &canvas)) DrawPlacedText(canvas, t);
+    });
+}
+
+std::optional<Rect> TThMeterGraph::outlineBox() const {
+    const Values v = values();
+    Extent e;
+    e.add(v.x, v.y - v.h, v.x + v.w, v.y);
+    FontTextMeasure measure(InstrumentFontName(v.fontSize), v.fontSize);
+    const long double low = evaluate(kMin);
+    for (const PlacedText& t : texts(measure, v, ShownValue(ChannelValue(kInput), low), nullptr)) e.add(t);
+    return e.rect();
+}
+
+void RegisterThermometer() { RegisterElementClass<TThMeterGraph>(kThMeter); }
+
+} // namespace ovanto
