@@ -45,7 +45,7 @@ void drawCell(ovanto::TForm1& form, const QString& keyword, QPainter& sheet, con
     const int h = std::clamp(bounds.bottom + kMargin, kCellHeight, kLargestScratch);
     form.setClientSize(QSize(w, h));
     form.UpdateOutputs();
-    const QImage picture = form.renderToImage();
+    const QImage picture = form.grabClientArea();
     const QRect source = QRect(QPoint(bounds.left, bounds.top), QPoint(bounds.right - 1, bounds.bottom - 1))
                              .adjusted(-kMargin, -kMargin, kMargin, kMargin)
                              .intersected(picture.rect());

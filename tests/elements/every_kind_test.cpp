@@ -45,9 +45,11 @@ TEST(EveryKind, RegistersItsOwnKeywordAndRoundTripsThroughRecordAndGrid) {
         ASSERT_NE(copy, nullptr) << keyword.toStdString();
         EXPECT_EQ(WriteRecord(*copy), record) << keyword.toStdString();
 
+        // Kinds that show a class row in place of a common one may have fewer grid rows than properties.
         MemoryGrid elements(2, 2), props(2);
         original->InitPropGrid(elements, props, 1, true);
-        EXPECT_EQ(props.rowCount(), original->propertyCount() + 1) << keyword.toStdString();
+        EXPECT_GE(props.rowCount(), TGraph::kFirstClassProperty + 1) << keyword.toStdString();
+        EXPECT_LE(props.rowCount(), original->propertyCount() + 1) << keyword.toStdString();
         original->PropsToGrid(elements, props, 1);
         TGraph* fresh = CreateElement(scene.window, keyword);
         fresh->GridToProps(elements, props, 1);

@@ -22,16 +22,14 @@ TInputRowGraph::TInputRowGraph(ElementContext& window, const ElementSchema& sche
     m_rows = {kRGBStroke, kRGBFill, inputProperty, kCIn, kCInMin, kCInMax};
     for (int p = kFirstClassProperty; p < propertyCount(); ++p)
         if (p != inputProperty) m_rows.push_back(p);
-    m_rows.push_back(kLType);
 }
 
 void TInputRowGraph::InitPropGrid(TextGrid& elementGrid, TextGrid& propGrid, int row, bool withDefaults) {
     propGrid.setRowCount(static_cast<int>(m_rows.size()) + 1);
     for (int r = 1; r <= static_cast<int>(m_rows.size()); ++r) {
         const int p = propertyOfRow(r);
-        const char* caption = r <= 3 ? schema().commonCaptions[static_cast<std::size_t>(r - 1)]
-                              : p == kLType ? "LType"
-                                            : propertyDef(p).caption;
+        const char* caption =
+            r <= 3 ? schema().commonCaptions[static_cast<std::size_t>(r - 1)] : propertyDef(p).caption;
         propGrid.setCell(0, r, QString::fromUtf8(caption));
         if (!withDefaults) continue;
         const char* value = r == 1 ? m_defaults.row1 : r == 2 ? m_defaults.row2 : propertyDef(p).gridDefault;
