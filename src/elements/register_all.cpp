@@ -1,5 +1,7 @@
 #include "elements/core/element_registry.h"
 #include "elements/display/basic_shapes.h"
+#include "elements/display/drives.h"
+#include "elements/display/process_equipment.h"
 #include "elements/display/separator.h"
 
 namespace ovanto {
@@ -8,6 +10,8 @@ void RegisterAllElements() {
     static const bool done = [] {
         RegisterSeparator();
         RegisterBasicShapes();
+        RegisterProcessEquipment();
+        RegisterDrives();
         return true;
     }();
     (void)done;
