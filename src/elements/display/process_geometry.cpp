@@ -408,7 +408,12 @@ std::array<QPoint, 4> RollCorners(const RollFrame& frame, int w, int h) {
     return {frame.at(0, 0), frame.at(w, 0), frame.at(w, h), frame.at(0, h)};
 }
 
-long double RollStripe(int w, int step) { return w * (step + 0.5L) / 11.0L; }
+long double RollStripe(int w, int step) {
+    // Inside the outline, so that no step hides the stripe under the edge.
+    const long double inner = std::abs(static_cast<long double>(w)) - 2;
+    if (inner <= 0) return w / 2.0L;
+    return (w < 0 ? -1 : 1) * (1 + inner * (step + 0.5L) / 11.0L);
+}
 
 int RollPitch(int w) {
     const long long a = std::abs(static_cast<long long>(w));
