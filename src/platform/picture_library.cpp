@@ -81,8 +81,6 @@ void PictureLibrary::ensureIndexed() const {
     m_builtIn.clear();
     m_user.clear();
     indexDirectory(m_builtInDirectory, m_builtIn);
-    // Generated pictures fill the ids the directory leaves free; an empty path marks them.
-    for (const auto& entry : generatedPictures()) m_builtIn.emplace(entry.first, QString());
     for (const QString& directory : m_userDirectories)
         indexDirectory(directory, m_user);
     m_indexed = true;
@@ -103,7 +101,14 @@ const PictureLibrary::Index* PictureLibrary::indexOf(PictureStore store) const {
 
 bool PictureLibrary::contains(PictureStore store, int id) const {
     const Index* index = indexOf(store);
-    return index != nullptr && index->contains(id);
+    if (index != nullptr && index->contains(id)) return true;
+    return store == PictureStore::BuiltIn && generatedPictures().contains(id);
+}
+
+std::vector<int> PictureLibrary::generatedIds() {
+    std::vector<int> result;
+    for (const auto& entry : generatedPictures()) result.push_back(entry.first);
+    return result;
 }
 
 PictureStore PictureLibrary::storeOf(int id) const {

@@ -24,6 +24,8 @@ public:
     using PictureMaker = QImage (*)();
     // Process-wide; a second registration of an id replaces the first.
     static void registerBuiltIn(int id, PictureMaker make);
+    // Ascending; ids() lists only the files of a store.
+    static std::vector<int> generatedIds();
 
     PictureLibrary();
     PictureLibrary(QString builtInDirectory, QStringList userDirectories);

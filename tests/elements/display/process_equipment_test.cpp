@@ -275,6 +275,8 @@ TEST(PneumaticValveGraph, LibraryHoldsTheDrawnPicturesUnlessAFileTakesTheirPlace
     }
     EXPECT_NE(library.load(657).image(), library.load(658).image());
     EXPECT_FALSE(library.contains(665));
+    const std::vector<int> drawn = PictureLibrary::generatedIds();
+    for (int id = 657; id <= 664; ++id) EXPECT_NE(std::find(drawn.begin(), drawn.end(), id), drawn.end()) << id;
     ProcessScene scene;
     scene.window.library = nullptr;
     scene.draw(scene.add("5/2-VALVE"));
