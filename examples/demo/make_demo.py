@@ -13,9 +13,6 @@ INPUTS = ["Füllstand", "Zufluss", "Abfluss", "Temperatur", "Pumpe läuft", "Ven
 OUTPUTS = ["Pumpe", "Ventil", "Heizung"]
 
 BLUE, GREY, BLACK, WHITE, RED = 16711680, 8421504, 0, 16777215, 255
-# Red when off, green when on; the valve shades from red (shut) to green (open).
-RUNNING = "255+STEP(I5-0.5)*65025"
-OPENING = "ROUND(255*(1-I6))+ROUND(255*I6)*256"
 
 
 def base(keyword, stroke, fill, ltype, comment=""):
@@ -30,39 +27,59 @@ def line2(x1, y1, x2, y2, stroke, ltype, comment=""):
     return base("LINE2", stroke, 0, ltype, comment) + [str(x1), str(y1), str(x2), str(y2), "0", "0"]
 
 
-def circle(xm, ym, r, stroke, fill, ltype, comment=""):
-    return base("CIRCLE", stroke, fill, ltype, comment) + [str(xm), str(ym), str(r), "0"]
-
-
-def triang(p1, p2, p3, stroke, fill, ltype, comment=""):
-    return base("TRIANG", stroke, fill, ltype, comment) + [str(v) for p in (p1, p2, p3) for v in p] + ["0"]
-
-
 def separator(comment):
     return base("SEPARATOR", 255, 16777215, 1, comment)
 
 
-# Tank 100 x 160 pixels standing at y = 220; the water column is 1.56 pixels per percent.
+WATER, STEEL = 16760445, 12632256
+
+
+def pipe(keyword, x, y, w, h, flow, comment="", direction=0, ends=(0, 0)):
+    """A pipe whose dotted water moves while `flow` is positive (backwards with direction 1)."""
+    return base(keyword, BLACK, WATER, 1, comment) + [str(x), str(y), str(w), str(h), flow, str(direction), "0",
+                                                       str(ends[0]), str(ends[1]), "40", str(STEEL)]
+
+
+def tank(x, y, w, h, level, comment=""):
+    # Round bottom, bubbling water (pattern 1 moving at random), agitator.
+    return base("TANK", BLACK, WATER, 2, comment) + [str(x), str(y), str(w), str(h), level, "1", "80", "2",
+                                                      str(WHITE), "3", "1"]
+
+
+def pump(x, y, w, running, comment=""):
+    return base("PUMP", BLACK, STEEL, 2, comment) + [str(x), str(y), str(w), running, "0.5", "65280", "255", "3"]
+
+
+def valve(x, y, w, h, opening, comment=""):
+    # Opens from the centre as I6 goes from 0 to 1; the stem and bar of a hand wheel on top.
+    return base("VALVE", BLACK, STEEL, 1, comment) + [str(x), str(y), str(w), str(h), opening, "1", "65280",
+                                                       "255", "8", "1"]
+
+
+def heating(x, y, w, h, on, comment=""):
+    return base("HEATING", RED, GREY, 3, comment) + [str(x), str(y), str(w), str(h), on, "0.5", "1"]
+
+
+# Tank 100 x 160 pixels standing at y = 220, filled to I1 percent.
 ELEMENTS = [
     separator("=== Zulauf ==="),
-    line2(0, 120, 22, 120, GREY, 6, "Saugleitung"),
-    line2(40, 102, 40, 40, GREY, 6, "Druckleitung"),
-    line2(40, 40, 110, 40, GREY, 6),
-    line2(110, 40, 110, 60, GREY, 6),
-    circle(40, 120, 18, BLACK, RUNNING, 2, "Pumpe"),
+    pipe("HPIPE", 0, 124, 24, 8, "I2", "Saugleitung", ends=(0, 5)),
+    pipe("VPIPE", 36, 104, 8, 64, "I2*I5", "Druckleitung", direction=1, ends=(0, 0)),
+    pipe("HPIPE", 36, 48, 78, 8, "I2*I5", ends=(2, 3)),
+    pipe("VPIPE", 106, 62, 8, 14, "I2*I5", ends=(0, 0)),
+    pump(22, 138, 36, "I5", "Pumpe"),
     separator("=== Behälter ==="),
-    rect(60, 220, 100, 160, BLACK, WHITE, 2, "Behälter"),
-    rect(62, 218, 96, "I1*1.56", BLUE, BLUE, 0, "Wasser"),
+    tank(60, 220, 100, 160, "I1", "Behälter"),
+    heating(80, 196, 60, 14, "STEP(60-I4)", "Heizung"),
     line2(160, 181, 168, 181, BLACK, 1, "25 %"),
     line2(160, 142, 168, 142, BLACK, 1, "50 %"),
     line2(160, 103, 168, 103, BLACK, 1, "75 %"),
     rect(184, 222, 16, 124, BLACK, -1, 1, "Thermometer"),
     rect(186, 220, 12, "I4*2", RED, RED, 0, "Temperatur"),
     separator("=== Ablauf ==="),
-    line2(110, 220, 110, 250, GREY, 6, "Ablaufleitung"),
-    line2(110, 250, 330, 250, GREY, 6),
-    triang((245, 238), (245, 262), (260, 250), BLACK, OPENING, 1, "Ventil"),
-    triang((275, 238), (275, 262), (260, 250), BLACK, OPENING, 1),
+    pipe("VPIPE", 106, 258, 8, 38, "I3", "Ablaufleitung", ends=(0, 0)),
+    pipe("HPIPE", 106, 258, 224, 8, "I3", ends=(2, 1)),
+    valve(240, 268, 40, 20, "I6", "Ventil"),
 ]
 
 

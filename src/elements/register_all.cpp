@@ -1,6 +1,8 @@
 #include "elements/core/element_registry.h"
 #include "elements/display/basic_shapes.h"
+#include "elements/display/drives.h"
 #include "elements/display/instruments.h"
+#include "elements/display/process_equipment.h"
 #include "elements/display/separator.h"
 
 namespace ovanto {
@@ -9,6 +11,8 @@ void RegisterAllElements() {
     static const bool done = [] {
         RegisterSeparator();
         RegisterBasicShapes();
+        RegisterProcessEquipment();
+        RegisterDrives();
         RegisterInstruments();
         return true;
     }();

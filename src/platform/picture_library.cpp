@@ -44,7 +44,16 @@ void indexDirectory(const QString& directory, std::map<int, QString>& index) {
     index.merge(found);
 }
 
+std::map<int, PictureLibrary::PictureMaker>& generatedPictures() {
+    static std::map<int, PictureLibrary::PictureMaker> makers;
+    return makers;
+}
+
 } // namespace
+
+void PictureLibrary::registerBuiltIn(int id, PictureMaker make) {
+    if (id > 0 && id <= kMaxPictureId && make != nullptr) generatedPictures()[id] = make;
+}
 
 PictureLibrary::PictureLibrary() : PictureLibrary(defaultBuiltInDirectory(), defaultUserDirectories()) {
 }
@@ -92,7 +101,14 @@ const PictureLibrary::Index* PictureLibrary::indexOf(PictureStore store) const {
 
 bool PictureLibrary::contains(PictureStore store, int id) const {
     const Index* index = indexOf(store);
-    return index != nullptr && index->contains(id);
+    if (index != nullptr && index->contains(id)) return true;
+    return store == PictureStore::BuiltIn && generatedPictures().contains(id);
+}
+
+std::vector<int> PictureLibrary::generatedIds() {
+    std::vector<int> result;
+    for (const auto& entry : generatedPictures()) result.push_back(entry.first);
+    return result;
 }
 
 PictureStore PictureLibrary::storeOf(int id) const {
@@ -123,12 +139,18 @@ Picture PictureLibrary::load(int id) {
 }
 
 Picture PictureLibrary::load(PictureStore store, int id) {
+    if (!contains(store, id)) return {};
     const QString path = filePath(store, id);
-    if (path.isEmpty()) return {};
     const auto key = std::make_pair(store, id);
     auto it = m_cache.find(key);
     // Unreadable files are remembered as empty pictures, so a paint does not retry them.
-    if (it == m_cache.end()) it = m_cache.emplace(key, Picture::fromFile(path)).first;
+    if (it == m_cache.end()) {
+        const auto generated = generatedPictures().find(id);
+        Picture picture = !path.isEmpty() || generated == generatedPictures().end()
+                              ? Picture::fromFile(path)
+                              : Picture(generated->second());
+        it = m_cache.emplace(key, std::move(picture)).first;
+    }
     return it->second;
 }
 

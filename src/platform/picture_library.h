@@ -17,8 +17,16 @@ enum class PictureStore { None, BuiltIn, User };
 // the user store QEVUSERBMPLIB/ (beside the library, then in the user's data
 // directory). A picture is "<id>.bmp" or "<id>.png"; ids run from 1 to 65535.
 // The directories are read once, on first use, and again after rescan().
+// Pictures the program draws itself join the built-in store under their ids;
+// a file of the same id in the built-in directory takes their place.
 class PictureLibrary {
 public:
+    using PictureMaker = QImage (*)();
+    // Process-wide; a second registration of an id replaces the first.
+    static void registerBuiltIn(int id, PictureMaker make);
+    // Ascending; ids() lists only the files of a store.
+    static std::vector<int> generatedIds();
+
     PictureLibrary();
     PictureLibrary(QString builtInDirectory, QStringList userDirectories);
 

@@ -36,6 +36,7 @@ public:
     ManualClock manualClock;
     CountingSound countingSound;
     ScriptedDialogs scriptedDialogs;
+    PictureLibrary* library = nullptr;
 
     SignalTable& signalTable() override { return table; }
     bool designMode() const override { return design; }
@@ -59,7 +60,7 @@ public:
     void refreshPropertyGrid(TGraph* element) override { refreshedGrids.push_back(element); }
     bool expanded() const override { return expandedState; }
     void requestSizeChange(TGraph*, int) override {}
-    PictureLibrary* pictureLibrary() override { return nullptr; }
+    PictureLibrary* pictureLibrary() override { return library; }
     QString findFile(const QString&) override { return foundFile; }
     Clock& clock() override { return manualClock; }
     KeyState& keyState() override { return keys; }
