@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ovanto::LoadConfiguration(file.path(), *window);
     } catch (...) {
     }
-    QCoreApplication::sendPostedEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ovanto::DestroyBlockWindow(window);
     return 0;
 }
