@@ -472,21 +472,23 @@ void Canvas::frameRect(int left, int top, int right, int bottom) {
 }
 
 void Canvas::loadPoints(std::span<const QPoint> points) {
-    m_paint->points.clear();
+    std::vector<QPoint>& loaded = m_paint->points;
+    loaded.clear();
     for (const QPoint& p : points)
-        m_paint->points.emplace_back(clampCoord(p.x()), clampCoord(p.y()));
+        loaded.emplace_back(clampCoord(p.x()), clampCoord(p.y()));
 }
 
 void Canvas::strokeWide(bool closed) {
-    m_paint->pointsF.clear();
+    std::vector<QPointF>& centres = m_paint->pointsF;
+    centres.clear();
     for (const QPoint& p : m_paint->points)
-        m_paint->pointsF.emplace_back(p.x() + 0.5, p.y() + 0.5);
+        centres.emplace_back(p.x() + 0.5, p.y() + 0.5);
     useShapePen();
     useNoBrush();
     if (closed)
-        m_paint->painter->drawPolygon(m_paint->pointsF.data(), static_cast<int>(m_paint->pointsF.size()));
+        m_paint->painter->drawPolygon(centres.data(), static_cast<int>(centres.size()));
     else
-        m_paint->painter->drawPolyline(m_paint->pointsF.data(), static_cast<int>(m_paint->pointsF.size()));
+        m_paint->painter->drawPolyline(centres.data(), static_cast<int>(centres.size()));
 }
 
 void Canvas::polygon(std::span<const QPoint> points) {
@@ -516,8 +518,9 @@ void Canvas::polyline(std::span<const QPoint> points) {
         strokeWide(false);
         return;
     }
-    for (std::size_t i = 1; i < m_paint->points.size(); ++i)
-        drawThinLine(m_paint->points[i - 1], m_paint->points[i]);
+    const std::vector<QPoint>& loaded = m_paint->points;
+    for (std::size_t i = 1; i < loaded.size(); ++i)
+        drawThinLine(loaded[i - 1], loaded[i]);
 }
 
 // --- pictures -----------------------------------------------------------------

@@ -143,34 +143,35 @@ void Canvas::ellipse(int left, int top, int right, int bottom) {
     }
     fillSpans(innerTop, inner);
     // The ring: per row what lies left and right of the inside.
-    m_paint->rects.clear();
+    std::vector<QRect>& rects = m_paint->rects;
+    rects.clear();
     for (std::size_t i = 0; i < outer.size(); ++i) {
         const int y = fromRow + static_cast<int>(i);
         const RowSpan& o = outer[i];
         const int k = y - innerTop;
         if (k < 0 || k >= static_cast<int>(inner.size())) {
-            m_paint->rects.emplace_back(o.left, y, o.right - o.left + 1, 1);
+            rects.emplace_back(o.left, y, o.right - o.left + 1, 1);
             continue;
         }
         const RowSpan& in = inner[static_cast<std::size_t>(k)];
-        if (in.left > o.left) m_paint->rects.emplace_back(o.left, y, in.left - o.left, 1);
-        if (in.right < o.right) m_paint->rects.emplace_back(in.right + 1, y, o.right - in.right, 1);
+        if (in.left > o.left) rects.emplace_back(o.left, y, in.left - o.left, 1);
+        if (in.right < o.right) rects.emplace_back(in.right + 1, y, o.right - in.right, 1);
     }
     useNoPen();
     useColorBrush(m_state.pen.color);
-    m_paint->painter->drawRects(m_paint->rects.data(), static_cast<int>(m_paint->rects.size()));
+    m_paint->painter->drawRects(rects.data(), static_cast<int>(rects.size()));
 }
 
 // Row rectangles: QPainter fills them as fast as its own ellipse, and exactly.
 void Canvas::fillSpans(int top, const std::vector<RowSpan>& spans) {
     if (spans.empty() || !brushVisible()) return;
-    m_paint->rects.clear();
-    for (std::size_t i = 0; i < spans.size(); ++i) {
-        m_paint->rects.emplace_back(spans[i].left, top + static_cast<int>(i), spans[i].right - spans[i].left + 1, 1);
-    }
+    std::vector<QRect>& rects = m_paint->rects;
+    rects.clear();
+    for (std::size_t i = 0; i < spans.size(); ++i)
+        rects.emplace_back(spans[i].left, top + static_cast<int>(i), spans[i].right - spans[i].left + 1, 1);
     useNoPen();
     useShapeBrush();
-    if (m_paint->brushPaints) m_paint->painter->drawRects(m_paint->rects.data(), static_cast<int>(m_paint->rects.size()));
+    if (m_paint->brushPaints) m_paint->painter->drawRects(rects.data(), static_cast<int>(rects.size()));
 }
 
 void Canvas::ellipticShape(EllipticShape shape, int left, int top, int right, int bottom, int x3, int y3,
