@@ -1,6 +1,6 @@
 #include "platform/canvas.h"
 
-#include "platform/canvas_p.h"
+#include "platform/canvas_painter_p.h"
 #include "platform/picture.h"
 
 #include <QImage>
@@ -74,31 +74,34 @@ bool clipSegment(double& x1, double& y1, double& x2, double& y2) {
 
 // --- construction -------------------------------------------------------------
 
-Canvas::Canvas(QImage& image) : m_ownPainter(std::make_unique<QPainter>(&image)) {
-    m_painter = m_ownPainter.get();
+Canvas::Canvas(QImage& image) : m_paint(std::make_unique<Painter>()) {
+    m_paint->painter = &m_paint->own.emplace(&image);
     init(&image);
 }
 
-Canvas::Canvas(QPaintDevice& device) : m_ownPainter(std::make_unique<QPainter>(&device)) {
-    m_painter = m_ownPainter.get();
+Canvas::Canvas(QPaintDevice& device) : m_paint(std::make_unique<Painter>()) {
+    m_paint->painter = &m_paint->own.emplace(&device);
     init(&device);
 }
 
-Canvas::Canvas(QPainter& painter) : m_painter(&painter) {
+Canvas::Canvas(QPainter& painter) : m_paint(std::make_unique<Painter>()) {
+    m_paint->painter = &painter;
     if (painter.isActive()) painter.save();
     init(painter.device());
 }
 
 Canvas::~Canvas() {
-    if (!m_painter->isActive()) return;
-    if (m_ownPainter)
-        m_ownPainter->end();
+    QPainter& painter = *m_paint->painter;
+    if (!painter.isActive()) return;
+    if (m_paint->own)
+        painter.end();
     else
-        m_painter->restore();
+        painter.restore();
 }
 
 void Canvas::init(QPaintDevice* device) {
-    m_active = m_painter->isActive() && device != nullptr;
+    QPainter& painter = *m_paint->painter;
+    m_active = painter.isActive() && device != nullptr;
     if (!m_active) return;
     m_width = device->width();
     m_height = device->height();
@@ -106,21 +109,21 @@ void Canvas::init(QPaintDevice* device) {
         auto* image = static_cast<QImage*>(device);
         if (hasPixelAccess(*image)) m_image = image;
     }
-    const QPaintEngine* engine = m_painter->paintEngine();
-    m_rasterOps = engine != nullptr && engine->hasFeature(QPaintEngine::RasterOpModes);
-    m_painter->setRenderHint(QPainter::Antialiasing, false);
-    m_painter->setRenderHint(QPainter::TextAntialiasing, false);
-    m_painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
-    m_painter->setBackgroundMode(Qt::TransparentMode);
-    m_painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
-    m_painter->setBrushOrigin(0, 0);
-    m_painter->setClipping(false);
+    const QPaintEngine* engine = painter.paintEngine();
+    m_paint->rasterOps = engine != nullptr && engine->hasFeature(QPaintEngine::RasterOpModes);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.setBackgroundMode(Qt::TransparentMode);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter.setBrushOrigin(0, 0);
+    painter.setClipping(false);
     updateVisibleRows();
 }
 
 void Canvas::updateVisibleRows() {
     // Under a transform (a borrowed printer painter) device rows say nothing.
-    if (!m_active || !m_painter->worldTransform().isIdentity()) {
+    if (!m_active || !m_paint->painter->worldTransform().isIdentity()) {
         m_visibleTop = -kCoordLimit;
         m_visibleBottom = kCoordLimit;
         return;
@@ -202,14 +205,14 @@ void Canvas::setClipRect(int left, int top, int right, int bottom) {
     const CanvasClip clip{true, box.left, box.top, box.right, box.bottom};
     if (m_state.clip == clip) return;
     m_state.clip = clip;
-    if (m_active) m_painter->setClipRect(QRect(box.left, box.top, box.width(), box.height()));
+    if (m_active) m_paint->painter->setClipRect(QRect(box.left, box.top, box.width(), box.height()));
     updateVisibleRows();
 }
 
 void Canvas::clearClipRect() {
     if (!m_state.clip.enabled) return;
     m_state.clip = CanvasClip{};
-    if (m_active) m_painter->setClipping(false);
+    if (m_active) m_paint->painter->setClipping(false);
     updateVisibleRows();
 }
 
@@ -232,9 +235,9 @@ void Canvas::stateChanged(const CanvasState& before) {
     if (before.clip == m_state.clip || !m_active) return;
     const CanvasClip& clip = m_state.clip;
     if (clip.enabled)
-        m_painter->setClipRect(QRect(clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top));
+        m_paint->painter->setClipRect(QRect(clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top));
     else
-        m_painter->setClipping(false);
+        m_paint->painter->setClipping(false);
     updateVisibleRows();
 }
 
@@ -245,130 +248,132 @@ int Canvas::penWidth() const {
 }
 
 void Canvas::useShapePen(bool squareCaps) {
+    Painter& p = *m_paint;
     if (m_penDirty) {
         const CanvasPen& pen = m_state.pen;
         const int width = penWidth();
         if (width == 1) {
             // A cosmetic pen with flat caps is the rasteriser's exact analogue of a
             // GDI line: one pixel wide, end pixel left out.
-            m_qpen = QPen(toQColor(pen.color), 1, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
-            m_qpen.setCosmetic(true);
+            p.pen = QPen(toQColor(pen.color), 1, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+            p.pen.setCosmetic(true);
             switch (pen.style) {
             case PenStyle::Dash:
-                m_qpen.setDashPattern({18, 6});
+                p.pen.setDashPattern({18, 6});
                 break;
             case PenStyle::Dot:
-                m_qpen.setDashPattern({3, 3});
+                p.pen.setDashPattern({3, 3});
                 break;
             case PenStyle::DashDot:
-                m_qpen.setDashPattern({9, 6, 3, 6});
+                p.pen.setDashPattern({9, 6, 3, 6});
                 break;
             case PenStyle::DashDotDot:
-                m_qpen.setDashPattern({9, 3, 3, 3, 3, 3});
+                p.pen.setDashPattern({9, 3, 3, 3, 3, 3});
                 break;
             case PenStyle::Solid:
             case PenStyle::Clear:
                 break;
             }
         } else {
-            m_qpen = QPen(toQColor(pen.color), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+            p.pen = QPen(toQColor(pen.color), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
         }
-        m_qpenSquare = m_qpen;
-        m_qpenSquare.setCapStyle(Qt::SquareCap);
+        p.penSquare = p.pen;
+        p.penSquare.setCapStyle(Qt::SquareCap);
         m_penDirty = false;
-        if (m_painterPen == PainterPen::Shape || m_painterPen == PainterPen::ShapeSquare) {
-            m_painterPen = PainterPen::Unknown;
+        if (p.painterPen == Painter::Pen::Shape || p.painterPen == Painter::Pen::ShapeSquare) {
+            p.painterPen = Painter::Pen::Unknown;
         }
     }
-    const PainterPen wanted = squareCaps ? PainterPen::ShapeSquare : PainterPen::Shape;
-    if (m_painterPen == wanted) return;
-    m_painter->setPen(squareCaps ? m_qpenSquare : m_qpen);
-    m_painterPen = wanted;
+    const Painter::Pen wanted = squareCaps ? Painter::Pen::ShapeSquare : Painter::Pen::Shape;
+    if (p.painterPen == wanted) return;
+    p.painter->setPen(squareCaps ? p.penSquare : p.pen);
+    p.painterPen = wanted;
 }
 
 void Canvas::useTextPen() {
     const TColor color = m_state.font.color;
-    if (m_painterPen == PainterPen::Text && m_textPenColor == color) return;
-    m_painter->setPen(QPen(toQColor(color)));
-    m_painterPen = PainterPen::Text;
-    m_textPenColor = color;
+    if (m_paint->painterPen == Painter::Pen::Text && m_paint->textPenColor == color) return;
+    m_paint->painter->setPen(QPen(toQColor(color)));
+    m_paint->painterPen = Painter::Pen::Text;
+    m_paint->textPenColor = color;
 }
 
 void Canvas::useNoPen() {
-    if (m_painterPen == PainterPen::None) return;
-    m_painter->setPen(Qt::NoPen);
-    m_painterPen = PainterPen::None;
+    if (m_paint->painterPen == Painter::Pen::None) return;
+    m_paint->painter->setPen(Qt::NoPen);
+    m_paint->painterPen = Painter::Pen::None;
 }
 
 void Canvas::useShapeBrush() {
+    Painter& p = *m_paint;
     if (m_brushDirty) {
         const CanvasBrush& brush = m_state.brush;
-        m_tileSize = QSize(kHatchSize, kHatchSize);
-        m_brushPaints = true;
+        p.tileSize = QSize(kHatchSize, kHatchSize);
+        p.brushPaints = true;
         if (brush.style == BrushStyle::Solid) {
-            m_qbrush = QBrush(toQColor(brush.color));
+            p.brush = QBrush(toQColor(brush.color));
         } else if (brush.style == BrushStyle::Pattern && !brush.pattern.isNull()) {
-            m_qbrush = QBrush(brush.pattern.convertToFormat(QImage::Format_RGB32));
-            m_tileSize = brush.pattern.size();
+            p.brush = QBrush(brush.pattern.convertToFormat(QImage::Format_RGB32));
+            p.tileSize = brush.pattern.size();
         } else if (isHatch(brush.style)) {
-            m_qbrush = QBrush(hatchImage(brush.style, brush.color));
+            p.brush = QBrush(hatchImage(brush.style, brush.color));
         } else {
-            m_qbrush = QBrush(Qt::NoBrush);
-            m_brushPaints = false;
+            p.brush = QBrush(Qt::NoBrush);
+            p.brushPaints = false;
         }
         m_brushDirty = false;
-        if (m_painterBrush == PainterBrush::Shape) m_painterBrush = PainterBrush::Unknown;
+        if (p.painterBrush == Painter::Brush::Shape) p.painterBrush = Painter::Brush::Unknown;
     }
     useBrushOrigin();
-    if (m_painterBrush == PainterBrush::Shape) return;
-    m_painter->setBrush(m_qbrush);
-    m_painterBrush = PainterBrush::Shape;
+    if (p.painterBrush == Painter::Brush::Shape) return;
+    p.painter->setBrush(p.brush);
+    p.painterBrush = Painter::Brush::Shape;
 }
 
 void Canvas::useNoBrush() {
-    if (m_painterBrush == PainterBrush::None) return;
-    m_painter->setBrush(Qt::NoBrush);
-    m_painterBrush = PainterBrush::None;
+    if (m_paint->painterBrush == Painter::Brush::None) return;
+    m_paint->painter->setBrush(Qt::NoBrush);
+    m_paint->painterBrush = Painter::Brush::None;
 }
 
 void Canvas::useColorBrush(TColor color) {
-    if (m_painterBrush == PainterBrush::Color && m_brushColor == color) return;
-    m_painter->setBrush(toQColor(color));
-    m_painterBrush = PainterBrush::Color;
-    m_brushColor = color;
+    if (m_paint->painterBrush == Painter::Brush::Color && m_paint->brushColor == color) return;
+    m_paint->painter->setBrush(toQColor(color));
+    m_paint->painterBrush = Painter::Brush::Color;
+    m_paint->brushColor = color;
 }
 
 void Canvas::useShapeMode() {
     const QPainter::CompositionMode mode =
-        m_rasterOps ? compositionOf(m_state.pen.mode) : QPainter::CompositionMode_SourceOver;
-    if (m_painterMode == mode) return;
-    m_painter->setCompositionMode(mode);
-    m_painterMode = mode;
+        m_paint->rasterOps ? compositionOf(m_state.pen.mode) : QPainter::CompositionMode_SourceOver;
+    if (m_paint->mode == mode) return;
+    m_paint->painter->setCompositionMode(mode);
+    m_paint->mode = mode;
 }
 
 void Canvas::useCopyMode() {
-    if (m_painterMode == QPainter::CompositionMode_SourceOver) return;
-    m_painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
-    m_painterMode = QPainter::CompositionMode_SourceOver;
+    if (m_paint->mode == QPainter::CompositionMode_SourceOver) return;
+    m_paint->painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    m_paint->mode = QPainter::CompositionMode_SourceOver;
 }
 
 void Canvas::useBrushOrigin() {
     // Reduced to one tile: the same picture, and no overflow in the rasteriser.
-    const QPoint origin(floorMod(m_state.brushOrigin.x(), std::max(1, m_tileSize.width())),
-                        floorMod(m_state.brushOrigin.y(), std::max(1, m_tileSize.height())));
-    if (m_painterOrigin == origin) return;
-    m_painter->setBrushOrigin(origin);
-    m_painterOrigin = origin;
+    const QPoint origin(floorMod(m_state.brushOrigin.x(), std::max(1, m_paint->tileSize.width())),
+                        floorMod(m_state.brushOrigin.y(), std::max(1, m_paint->tileSize.height())));
+    if (m_paint->origin == origin) return;
+    m_paint->painter->setBrushOrigin(origin);
+    m_paint->origin = origin;
 }
 
 void Canvas::fillWithBrush(const QRect& rect) {
     if (rect.isEmpty() || !brushVisible()) return;
     useShapeBrush();
-    if (m_brushPaints) m_painter->fillRect(rect, m_qbrush);
+    if (m_paint->brushPaints) m_paint->painter->fillRect(rect, m_paint->brush);
 }
 
 void Canvas::fillSolid(const QRect& rect, TColor color) {
-    if (!rect.isEmpty()) m_painter->fillRect(rect, toQColor(color));
+    if (!rect.isEmpty()) m_paint->painter->fillRect(rect, toQColor(color));
 }
 
 // --- shapes -------------------------------------------------------------------
@@ -389,7 +394,7 @@ void Canvas::lineTo(int x, int y) {
     } else {
         // Wide strokes are centred on the pixel centres, so they spread evenly on both sides.
         useShapePen();
-        m_painter->drawLine(QPointF(x1 + 0.5, y1 + 0.5), QPointF(x2 + 0.5, y2 + 0.5));
+        m_paint->painter->drawLine(QPointF(x1 + 0.5, y1 + 0.5), QPointF(x2 + 0.5, y2 + 0.5));
     }
 }
 
@@ -400,7 +405,7 @@ void Canvas::drawThinLine(QPoint from, QPoint to) {
     const int major = std::abs(dx) >= std::abs(dy) ? dx : dy;
     if (major > 0) {
         useShapePen();
-        m_painter->drawLine(from, to);
+        m_paint->painter->drawLine(from, to);
         return;
     }
     // QPainter always leaves out the end with the larger coordinate. Running
@@ -408,11 +413,11 @@ void Canvas::drawThinLine(QPoint from, QPoint to) {
     useShapePen(true);
     const int steps = -major;
     if (steps == 1) {
-        m_painter->drawPoint(from);
+        m_paint->painter->drawPoint(from);
         return;
     }
     const double t = (steps - 1.0) / steps;
-    m_painter->drawLine(QPointF(from), QPointF(from.x() + dx * t, from.y() + dy * t));
+    m_paint->painter->drawLine(QPointF(from), QPointF(from.x() + dx * t, from.y() + dy * t));
 }
 
 void Canvas::rectangle(int left, int top, int right, int bottom) {
@@ -429,7 +434,7 @@ void Canvas::rectangle(int left, int top, int right, int bottom) {
         fillWithBrush(all.adjusted(1, 1, -1, -1));
         useShapePen();
         useNoBrush();
-        m_painter->drawRect(QRect(box.left, box.top, box.width() - 1, box.height() - 1));
+        m_paint->painter->drawRect(QRect(box.left, box.top, box.width() - 1, box.height() - 1));
         return;
     }
     if (2 * w >= box.width() || 2 * w >= box.height()) {
@@ -467,27 +472,29 @@ void Canvas::frameRect(int left, int top, int right, int bottom) {
 }
 
 void Canvas::loadPoints(std::span<const QPoint> points) {
-    m_points.clear();
+    std::vector<QPoint>& loaded = m_paint->points;
+    loaded.clear();
     for (const QPoint& p : points)
-        m_points.emplace_back(clampCoord(p.x()), clampCoord(p.y()));
+        loaded.emplace_back(clampCoord(p.x()), clampCoord(p.y()));
 }
 
 void Canvas::strokeWide(bool closed) {
-    m_pointsF.clear();
-    for (const QPoint& p : m_points)
-        m_pointsF.emplace_back(p.x() + 0.5, p.y() + 0.5);
+    std::vector<QPointF>& centres = m_paint->pointsF;
+    centres.clear();
+    for (const QPoint& p : m_paint->points)
+        centres.emplace_back(p.x() + 0.5, p.y() + 0.5);
     useShapePen();
     useNoBrush();
     if (closed)
-        m_painter->drawPolygon(m_pointsF.data(), static_cast<int>(m_pointsF.size()));
+        m_paint->painter->drawPolygon(centres.data(), static_cast<int>(centres.size()));
     else
-        m_painter->drawPolyline(m_pointsF.data(), static_cast<int>(m_pointsF.size()));
+        m_paint->painter->drawPolyline(centres.data(), static_cast<int>(centres.size()));
 }
 
 void Canvas::polygon(std::span<const QPoint> points) {
     if (!m_active || points.size() < 2 || (!penVisible() && !brushVisible())) return;
     loadPoints(points);
-    const int count = static_cast<int>(m_points.size());
+    const int count = static_cast<int>(m_paint->points.size());
     useShapeMode();
     if (brushVisible())
         useShapeBrush();
@@ -495,12 +502,12 @@ void Canvas::polygon(std::span<const QPoint> points) {
         useNoBrush();
     if (!penVisible() || penWidth() > 1) {
         useNoPen();
-        if (brushVisible()) m_painter->drawPolygon(m_points.data(), count, Qt::OddEvenFill);
+        if (brushVisible()) m_paint->painter->drawPolygon(m_paint->points.data(), count, Qt::OddEvenFill);
         if (penVisible()) strokeWide(true);
         return;
     }
     useShapePen();
-    m_painter->drawPolygon(m_points.data(), count, Qt::OddEvenFill);
+    m_paint->painter->drawPolygon(m_paint->points.data(), count, Qt::OddEvenFill);
 }
 
 void Canvas::polyline(std::span<const QPoint> points) {
@@ -511,8 +518,9 @@ void Canvas::polyline(std::span<const QPoint> points) {
         strokeWide(false);
         return;
     }
-    for (std::size_t i = 1; i < m_points.size(); ++i)
-        drawThinLine(m_points[i - 1], m_points[i]);
+    const std::vector<QPoint>& loaded = m_paint->points;
+    for (std::size_t i = 1; i < loaded.size(); ++i)
+        drawThinLine(loaded[i - 1], loaded[i]);
 }
 
 // --- pictures -----------------------------------------------------------------
@@ -520,7 +528,7 @@ void Canvas::polyline(std::span<const QPoint> points) {
 void Canvas::draw(int x, int y, const Picture& picture) {
     if (!m_active || picture.isEmpty()) return;
     useCopyMode();
-    m_painter->drawImage(QPoint(clampCoord(x), clampCoord(y)), picture.paintImage());
+    m_paint->painter->drawImage(QPoint(clampCoord(x), clampCoord(y)), picture.paintImage());
 }
 
 void Canvas::stretchDraw(int left, int top, int right, int bottom, const Picture& picture) {
@@ -529,10 +537,10 @@ void Canvas::stretchDraw(int left, int top, int right, int bottom, const Picture
     useCopyMode();
     const QImage& image = picture.paintImage();
     if (box.width() == image.width() && box.height() == image.height()) {
-        m_painter->drawImage(QPoint(box.left, box.top), image);
+        m_paint->painter->drawImage(QPoint(box.left, box.top), image);
         return;
     }
-    m_painter->drawImage(QRect(box.left, box.top, box.width(), box.height()), image);
+    m_paint->painter->drawImage(QRect(box.left, box.top, box.width(), box.height()), image);
 }
 
 } // namespace ovanto

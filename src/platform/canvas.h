@@ -2,24 +2,18 @@
 
 #include "platform/canvas_state.h"
 
-#include <QBrush>
-#include <QFont>
-#include <QFontMetrics>
-#include <QPainter>
-#include <QPen>
 #include <QPoint>
 #include <QRect>
-#include <QRectF>
-#include <QSize>
 #include <QString>
 
 #include <memory>
-#include <optional>
 #include <span>
 #include <vector>
 
 class QImage;
 class QPaintDevice;
+class QPainter;
+class QRectF;
 
 namespace ovanto {
 
@@ -135,8 +129,7 @@ public:
     void stretchDraw(int left, int top, int right, int bottom, const Picture& picture);
 
 private:
-    enum class PainterPen { Unknown, Shape, ShapeSquare, Text, None };
-    enum class PainterBrush { Unknown, Shape, Color, None };
+    struct Painter;
     enum class EllipticShape { Arc, Chord, Pie };
 
     void init(QPaintDevice* device);
@@ -175,46 +168,21 @@ private:
     // Pixel access (canvas_pixels.cpp): the image and clip intersected.
     QRect pixelBounds() const;
 
-    std::unique_ptr<QPainter> m_ownPainter;
-    QPainter* m_painter = nullptr;
+    std::unique_ptr<Painter> m_paint;
     QImage* m_image = nullptr;
     bool m_active = false;
     int m_width = 0;
     int m_height = 0;
-    bool m_rasterOps = false;
     // Rows that can receive paint (device and clip), for the shapes rasterised here.
     int m_visibleTop = 0;
     int m_visibleBottom = 0;
 
     CanvasState m_state;
     std::vector<CanvasState> m_stack;
-
-    // Built lazily from the state; a dirty flag marks a state change since.
-    QPen m_qpen;
-    QPen m_qpenSquare;
-    QBrush m_qbrush;
-    QSize m_tileSize;
-    bool m_brushPaints = false;
-    QFont m_qfont;
-    std::optional<QFontMetrics> m_metrics;
+    // A state change since the painter's pen, brush or font was last built.
     bool m_penDirty = true;
     bool m_brushDirty = true;
     bool m_fontDirty = true;
-
-    // What the painter currently holds.
-    PainterPen m_painterPen = PainterPen::Unknown;
-    PainterBrush m_painterBrush = PainterBrush::Unknown;
-    TColor m_textPenColor = kInvalidColor;
-    TColor m_brushColor = kInvalidColor;
-    QPainter::CompositionMode m_painterMode = QPainter::CompositionMode_SourceOver;
-    QPoint m_painterOrigin;
-    bool m_painterFontSet = false;
-
-    std::vector<QPoint> m_points;
-    std::vector<QPointF> m_pointsF;
-    std::vector<QRect> m_rects;
-    std::vector<canvas_detail::RowSpan> m_outerSpans;
-    std::vector<canvas_detail::RowSpan> m_innerSpans;
 };
 
 // Saves the canvas state on construction and restores it on destruction.

@@ -3,7 +3,7 @@
 // rectangles go through QPainter's curves.
 #include "platform/canvas.h"
 
-#include "platform/canvas_p.h"
+#include "platform/canvas_painter_p.h"
 
 #include <cmath>
 #include <numbers>
@@ -94,7 +94,7 @@ void Canvas::roundRect(int left, int top, int right, int bottom, int ellipseWidt
     const double shrink = penVisible() ? (box.width() - rect.width()) / 2.0 : 0.0;
     const double rx = std::max(0.0, std::clamp(ellipseWidth, 0, box.width()) / 2.0 - shrink);
     const double ry = std::max(0.0, std::clamp(ellipseHeight, 0, box.height()) / 2.0 - shrink);
-    m_painter->drawRoundedRect(rect, rx, ry);
+    m_paint->painter->drawRoundedRect(rect, rx, ry);
 }
 
 bool Canvas::fillTinyOutlined(const Box& box) {
@@ -114,7 +114,7 @@ void Canvas::ellipse(int left, int top, int right, int bottom) {
     const int fromRow = std::max(box.top, m_visibleTop - 1);
     const int toRow = std::min(box.bottom, m_visibleBottom + 1);
     if (fromRow >= toRow) return;
-    std::vector<RowSpan>& outer = m_outerSpans;
+    std::vector<RowSpan>& outer = m_paint->outerSpans;
     ellipseSpans(box, fromRow, toRow, outer);
     if (!penVisible()) {
         fillSpans(fromRow, outer);
@@ -125,13 +125,13 @@ void Canvas::ellipse(int left, int top, int right, int bottom) {
         fillSpans(fromRow, outer);
         useShapePen();
         useNoBrush();
-        m_painter->drawEllipse(QRectF(box.left + 0.5, box.top + 0.5, box.width() - 1, box.height() - 1));
+        m_paint->painter->drawEllipse(QRectF(box.left + 0.5, box.top + 0.5, box.width() - 1, box.height() - 1));
         return;
     }
     // The outline is the ring between the ellipse and its inside: the pixels
     // with a neighbour outside for a one-pixel pen, the ellipse of a box inset
     // by the width for wider ones. Ring and inside never overlap (XOR stays exact).
-    std::vector<RowSpan>& inner = m_innerSpans;
+    std::vector<RowSpan>& inner = m_paint->innerSpans;
     int innerTop = fromRow;
     if (w == 1) {
         innerSpans(outer, inner, innerTop);
@@ -143,34 +143,35 @@ void Canvas::ellipse(int left, int top, int right, int bottom) {
     }
     fillSpans(innerTop, inner);
     // The ring: per row what lies left and right of the inside.
-    m_rects.clear();
+    std::vector<QRect>& rects = m_paint->rects;
+    rects.clear();
     for (std::size_t i = 0; i < outer.size(); ++i) {
         const int y = fromRow + static_cast<int>(i);
         const RowSpan& o = outer[i];
         const int k = y - innerTop;
         if (k < 0 || k >= static_cast<int>(inner.size())) {
-            m_rects.emplace_back(o.left, y, o.right - o.left + 1, 1);
+            rects.emplace_back(o.left, y, o.right - o.left + 1, 1);
             continue;
         }
         const RowSpan& in = inner[static_cast<std::size_t>(k)];
-        if (in.left > o.left) m_rects.emplace_back(o.left, y, in.left - o.left, 1);
-        if (in.right < o.right) m_rects.emplace_back(in.right + 1, y, o.right - in.right, 1);
+        if (in.left > o.left) rects.emplace_back(o.left, y, in.left - o.left, 1);
+        if (in.right < o.right) rects.emplace_back(in.right + 1, y, o.right - in.right, 1);
     }
     useNoPen();
     useColorBrush(m_state.pen.color);
-    m_painter->drawRects(m_rects.data(), static_cast<int>(m_rects.size()));
+    m_paint->painter->drawRects(rects.data(), static_cast<int>(rects.size()));
 }
 
 // Row rectangles: QPainter fills them as fast as its own ellipse, and exactly.
 void Canvas::fillSpans(int top, const std::vector<RowSpan>& spans) {
     if (spans.empty() || !brushVisible()) return;
-    m_rects.clear();
-    for (std::size_t i = 0; i < spans.size(); ++i) {
-        m_rects.emplace_back(spans[i].left, top + static_cast<int>(i), spans[i].right - spans[i].left + 1, 1);
-    }
+    std::vector<QRect>& rects = m_paint->rects;
+    rects.clear();
+    for (std::size_t i = 0; i < spans.size(); ++i)
+        rects.emplace_back(spans[i].left, top + static_cast<int>(i), spans[i].right - spans[i].left + 1, 1);
     useNoPen();
     useShapeBrush();
-    if (m_brushPaints) m_painter->drawRects(m_rects.data(), static_cast<int>(m_rects.size()));
+    if (m_paint->brushPaints) m_paint->painter->drawRects(rects.data(), static_cast<int>(rects.size()));
 }
 
 void Canvas::ellipticShape(EllipticShape shape, int left, int top, int right, int bottom, int x3, int y3,
@@ -191,13 +192,13 @@ void Canvas::ellipticShape(EllipticShape shape, int left, int top, int right, in
     const QRectF rect = prepareOutlined(box, filled);
     switch (shape) {
     case EllipticShape::Arc:
-        m_painter->drawArc(rect, start16, span16);
+        m_paint->painter->drawArc(rect, start16, span16);
         break;
     case EllipticShape::Chord:
-        m_painter->drawChord(rect, start16, span16);
+        m_paint->painter->drawChord(rect, start16, span16);
         break;
     case EllipticShape::Pie:
-        m_painter->drawPie(rect, start16, span16);
+        m_paint->painter->drawPie(rect, start16, span16);
         break;
     }
 }

@@ -1,6 +1,6 @@
 #include "platform/canvas.h"
 
-#include "platform/canvas_p.h"
+#include "platform/canvas_painter_p.h"
 
 #include <cmath>
 
@@ -88,37 +88,37 @@ void Canvas::setTextOpaque(bool opaque) {
 void Canvas::ensureFont() {
     if (!m_fontDirty) return;
     const CanvasFont& font = m_state.font;
-    m_qfont = QFont(canvasFontFamily(font.name));
-    m_qfont.setPixelSize(canvasFontPixelSize(font.size));
-    m_qfont.setBold(font.style.testFlag(FontStyle::Bold));
-    m_qfont.setItalic(font.style.testFlag(FontStyle::Italic));
-    m_qfont.setUnderline(font.style.testFlag(FontStyle::Underline));
-    m_qfont.setStrikeOut(font.style.testFlag(FontStyle::StrikeOut));
-    m_qfont.setStyleStrategy(QFont::NoAntialias);
-    m_qfont.setHintingPreference(QFont::PreferFullHinting);
+    m_paint->font = QFont(canvasFontFamily(font.name));
+    m_paint->font.setPixelSize(canvasFontPixelSize(font.size));
+    m_paint->font.setBold(font.style.testFlag(FontStyle::Bold));
+    m_paint->font.setItalic(font.style.testFlag(FontStyle::Italic));
+    m_paint->font.setUnderline(font.style.testFlag(FontStyle::Underline));
+    m_paint->font.setStrikeOut(font.style.testFlag(FontStyle::StrikeOut));
+    m_paint->font.setStyleStrategy(QFont::NoAntialias);
+    m_paint->font.setHintingPreference(QFont::PreferFullHinting);
     if (m_active)
-        m_metrics.emplace(m_qfont, m_painter->device());
+        m_paint->metrics.emplace(m_paint->font, m_paint->painter->device());
     else
-        m_metrics.emplace(m_qfont);
+        m_paint->metrics.emplace(m_paint->font);
     m_fontDirty = false;
-    m_painterFontSet = false;
+    m_paint->fontSet = false;
 }
 
 void Canvas::useFont() {
     ensureFont();
-    if (m_painterFontSet) return;
-    m_painter->setFont(m_qfont);
-    m_painterFontSet = true;
+    if (m_paint->fontSet) return;
+    m_paint->painter->setFont(m_paint->font);
+    m_paint->fontSet = true;
 }
 
 int Canvas::textWidth(const QString& text) {
     ensureFont();
-    return m_metrics->horizontalAdvance(text);
+    return m_paint->metrics->horizontalAdvance(text);
 }
 
 int Canvas::textHeight(const QString&) {
     ensureFont();
-    return m_metrics->ascent() + m_metrics->descent();
+    return m_paint->metrics->ascent() + m_paint->metrics->descent();
 }
 
 void Canvas::textOut(int x, int y, const QString& text) {
@@ -128,11 +128,11 @@ void Canvas::textOut(int x, int y, const QString& text) {
     useFont();
     useCopyMode();
     if (m_state.textOpaque) {
-        m_painter->fillRect(QRect(x, y, m_metrics->horizontalAdvance(text), textHeight()),
+        m_paint->painter->fillRect(QRect(x, y, m_paint->metrics->horizontalAdvance(text), textHeight()),
                             toQColor(m_state.brush.color));
     }
     useTextPen();
-    m_painter->drawText(QPoint(x, y + m_metrics->ascent()), text);
+    m_paint->painter->drawText(QPoint(x, y + m_paint->metrics->ascent()), text);
 }
 
 void Canvas::textRect(int left, int top, int right, int bottom, const QString& text, TextFormats format) {
@@ -143,12 +143,12 @@ void Canvas::textRect(int left, int top, int right, int bottom, const QString& t
     const QRect rect(box.left, box.top, box.width(), box.height());
     const int flags = textFlagsOf(format);
     if (m_state.textOpaque) {
-        QRect behind = m_painter->boundingRect(rect, flags, text);
+        QRect behind = m_paint->painter->boundingRect(rect, flags, text);
         if (!format.testFlag(TextFormat::NoClip)) behind &= rect;
-        m_painter->fillRect(behind, toQColor(m_state.brush.color));
+        m_paint->painter->fillRect(behind, toQColor(m_state.brush.color));
     }
     useTextPen();
-    m_painter->drawText(rect, flags, text);
+    m_paint->painter->drawText(rect, flags, text);
 }
 
 } // namespace ovanto

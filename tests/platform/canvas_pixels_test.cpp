@@ -2,6 +2,7 @@
 
 #include "canvas_probe.h"
 
+#include <QPainter>
 #include <QPicture>
 
 #include <gtest/gtest.h>

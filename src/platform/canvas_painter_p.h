@@ -1,0 +1,56 @@
+#pragma once
+
+#include "platform/canvas.h"
+#include "platform/canvas_p.h"
+
+#include <QBrush>
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPen>
+#include <QPointF>
+#include <QSize>
+
+#include <optional>
+#include <vector>
+
+namespace ovanto {
+
+// The QPainter and what it was last handed, kept out of canvas.h so that the
+// elements never see a painter type.
+struct Canvas::Painter {
+    enum class Pen { Unknown, Shape, ShapeSquare, Text, None };
+    enum class Brush { Unknown, Shape, Color, None };
+
+    // Declared first so that it goes last.
+    std::optional<QPainter> own;
+    QPainter* painter = nullptr;
+    bool rasterOps = false;
+
+    // Built lazily from the canvas state; the canvas's dirty flags say when to rebuild.
+    QPen pen;
+    QPen penSquare;
+    QBrush brush;
+    QSize tileSize;
+    bool brushPaints = false;
+    QFont font;
+    std::optional<QFontMetrics> metrics;
+
+    // What the painter currently holds.
+    Pen painterPen = Pen::Unknown;
+    Brush painterBrush = Brush::Unknown;
+    TColor textPenColor = kInvalidColor;
+    TColor brushColor = kInvalidColor;
+    QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver;
+    QPoint origin;
+    bool fontSet = false;
+
+    // Scratch space reused by every shape, so that drawing does not allocate.
+    std::vector<QPoint> points;
+    std::vector<QPointF> pointsF;
+    std::vector<QRect> rects;
+    std::vector<canvas_detail::RowSpan> outerSpans;
+    std::vector<canvas_detail::RowSpan> innerSpans;
+};
+
+} // namespace ovanto
