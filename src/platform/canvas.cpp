@@ -392,9 +392,9 @@ void Canvas::lineTo(int x, int y) {
         drawThinLine(QPoint(static_cast<int>(std::lround(x1)), static_cast<int>(std::lround(y1))),
                      QPoint(static_cast<int>(std::lround(x2)), static_cast<int>(std::lround(y2))));
     } else {
-        // Wide strokes are centred on the pixel centres, so they spread evenly on both sides.
         useShapePen();
-        m_paint->painter->drawLine(QPointF(x1 + 0.5, y1 + 0.5), QPointF(x2 + 0.5, y2 + 0.5));
+        const double at = strokeOffset();
+        m_paint->painter->drawLine(QPointF(x1 + at, y1 + at), QPointF(x2 + at, y2 + at));
     }
 }
 
@@ -478,11 +478,17 @@ void Canvas::loadPoints(std::span<const QPoint> points) {
         loaded.emplace_back(clampCoord(p.x()), clampCoord(p.y()));
 }
 
+// Odd widths are centred on the pixel centres and spread evenly; even widths
+// are centred on the pixel corner, so they take one row more above and left,
+// as GDI's wide pens do, and a 2-pixel line inside a framed box leaves the frame.
+double Canvas::strokeOffset() const { return penWidth() % 2 ? 0.5 : 0.0; }
+
 void Canvas::strokeWide(bool closed) {
     std::vector<QPointF>& centres = m_paint->pointsF;
     centres.clear();
+    const double at = strokeOffset();
     for (const QPoint& p : m_paint->points)
-        centres.emplace_back(p.x() + 0.5, p.y() + 0.5);
+        centres.emplace_back(p.x() + at, p.y() + at);
     useShapePen();
     useNoBrush();
     if (closed)

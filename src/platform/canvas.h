@@ -153,6 +153,7 @@ private:
     bool penVisible() const { return m_state.pen.style != PenStyle::Clear; }
     bool brushVisible() const { return m_state.brush.style != BrushStyle::Clear; }
     int penWidth() const;
+    double strokeOffset() const;
     void fillWithBrush(const QRect& rect);
     void fillSolid(const QRect& rect, TColor color);
     // Sets pen and brush for a shape in a box and answers the rectangle to hand to QPainter.

@@ -238,7 +238,7 @@ TEST(InstrumentDrawing, ScaleWithOneTickIsOnlyItsAxis) {
     const std::optional<Rect> axis = paintedBox(one.image);
     ASSERT_TRUE(axis);
     EXPECT_LE(axis->right - axis->left, 2);                 // the doubled pen
-    EXPECT_NEAR(axis->bottom - axis->top, 100 - 4, 1); // y - h + 2 to y - 2, end pixel by the pen's cap
+    EXPECT_NEAR(axis->bottom - axis->top, 100 - 4 + 1, 1); // y - h + 2 to y - 2 and the round caps of the 2-pixel pen
     EXPECT_GT(six.count(kRed), one.count(kRed) + 6 * 5); // ticks and labels
 }
 

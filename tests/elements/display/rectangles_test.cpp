@@ -68,6 +68,9 @@ TEST(RectGraph, VariantsAndCircleDrawTheirOwnShape) {
         EXPECT_EQ(scene.at(88, 45), light) << fill;
         EXPECT_EQ(scene.at(60, 32), 8421504) << fill;
         EXPECT_EQ(scene.at(42, 45), 8421504) << fill;
+        // ... inside a closed black frame: the 2-pixel edges leave the outline alone.
+        for (const auto& [x, y] : {std::pair{60, 59}, {89, 45}, {60, 30}, {40, 45}, {89, 59}})
+            EXPECT_EQ(scene.at(x, y), kBlack) << fill << " at " << x << "," << y;
     }
 }
 
