@@ -150,11 +150,6 @@ void TLCDGraph::InitPropGrid(TextGrid& elementGrid, TextGrid& propGrid, int row,
     WriteCyanStrokeDefault(propGrid, withDefaults);
 }
 
-void TLCDGraph::LoadFromString(QString& s) {
-    TGraph::LoadFromString(s);
-    setText(kSize, QString::number(ClampDigitSize(DigitKind::Lcd, intValue(kSize))));
-}
-
 std::optional<Rect> TLCDGraph::outlineBox() const { return digitFrameBox(*this, DigitKind::Lcd); }
 
 void TLCDGraph::Draw(Canvas& canvas) {

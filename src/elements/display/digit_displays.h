@@ -35,7 +35,6 @@ public:
 
     explicit TLCDGraph(ElementContext& window);
     void InitPropGrid(TextGrid& elementGrid, TextGrid& propGrid, int row, bool withDefaults) override;
-    void LoadFromString(QString& s) override;
     void Draw(Canvas& canvas) override;
 
 private:

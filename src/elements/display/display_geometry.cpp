@@ -149,10 +149,13 @@ QString ClockText(const QString& pattern, const QDateTime& time) {
 
 // --- light barrier ---------------------------------------------------------------------
 
+// The emitter's flat side lies on the right edge for direction 1 and on the
+// bottom edge for direction 2; the bounds reach one pixel further to hold it.
 Rect PhotoSensorBounds(int x, int y, int w, int h, int direction) {
     const long double lx = x, ly = y;
-    if (direction == 2 || direction == 3) return Rect{ToCoord(lx), ToCoord(ly - w), ToCoord(lx + h), ToCoord(ly)}.normalized();
-    return Rect{ToCoord(lx), ToCoord(ly - h), ToCoord(lx + w), ToCoord(ly)}.normalized();
+    if (direction == 2 || direction == 3)
+        return Rect{ToCoord(lx), ToCoord(ly - w), ToCoord(lx + h), ToCoord(ly + (direction == 2 ? 1 : 0))}.normalized();
+    return Rect{ToCoord(lx), ToCoord(ly - h), ToCoord(lx + w + (direction == 1 ? 1 : 0)), ToCoord(ly)}.normalized();
 }
 
 std::optional<PhotoSensorLayout> PhotoSensorGeometry(int x, int y, int w, int h, int direction) {

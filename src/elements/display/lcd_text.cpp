@@ -41,11 +41,6 @@ void TLCDTextGraph::InitPropGrid(TextGrid& elementGrid, TextGrid& propGrid, int 
     WriteCyanStrokeDefault(propGrid, withDefaults);
 }
 
-void TLCDTextGraph::LoadFromString(QString& s) {
-    TGraph::LoadFromString(s);
-    setText(kSize, QString::number(clampedSize(intValue(kSize))));
-}
-
 QString TLCDTextGraph::displayText() const { return FormatValue(text(kFormat), ChannelValue(kInput)); }
 
 std::optional<Rect> TLCDTextGraph::outlineBox() const {

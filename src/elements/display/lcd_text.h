@@ -14,7 +14,6 @@ public:
 
     explicit TLCDTextGraph(ElementContext& window);
     void InitPropGrid(TextGrid& elementGrid, TextGrid& propGrid, int row, bool withDefaults) override;
-    void LoadFromString(QString& s) override;
     void Draw(Canvas& canvas) override;
 
     // The text for the current input; raises when the pattern does not take a float.
