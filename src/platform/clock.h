@@ -18,8 +18,10 @@ public:
     // Milliseconds from `since` to `now`, correct across one wrap.
     static std::uint32_t elapsed(std::uint32_t since, std::uint32_t now) { return now - since; }
 
-    // The local wall time, for displays of the time of day; the ticks never jump with it.
-    virtual QDateTime localTime() const { return QDateTime::currentDateTime(); }
+    // The local wall time as date and time fields (in a UTC QDateTime, so that
+    // no time-zone rule is looked up again), for displays of the time of day;
+    // the ticks never jump with it.
+    virtual QDateTime localTime() const;
 
     static Clock& instance();
 };
@@ -39,11 +41,13 @@ public:
     void setTicks(std::uint32_t value) { m_ticks = value; }
     void advance(std::uint32_t milliseconds) { m_ticks += milliseconds; }
     QDateTime localTime() const override { return m_wallAtZero.addMSecs(m_ticks); }
-    void setLocalTime(const QDateTime& now) { m_wallAtZero = now.addMSecs(-static_cast<qint64>(m_ticks)); }
+    void setLocalTime(const QDateTime& now) {
+        m_wallAtZero = QDateTime(now.date(), now.time(), Qt::UTC).addMSecs(-static_cast<qint64>(m_ticks));
+    }
 
 private:
     std::uint32_t m_ticks;
-    QDateTime m_wallAtZero{QDate(2000, 1, 1), QTime(0, 0)};
+    QDateTime m_wallAtZero{QDate(2000, 1, 1), QTime(0, 0), Qt::UTC};
 };
 
 } // namespace ovanto

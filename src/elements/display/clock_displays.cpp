@@ -3,7 +3,6 @@
 #include "elements/core/element_registry.h"
 #include "elements/display/display_geometry.h"
 #include "elements/display/display_painting.h"
-#include "elements/display/shape_geometry.h"
 #include "platform/canvas.h"
 #include "platform/clock.h"
 
@@ -32,14 +31,14 @@ QString clockText(const TGraph& e) { return ClockText(e.text(kPattern), e.window
 
 Rect clockBox(const TGraph& e) {
     const QSize extent = MeasureText(e.text(kFont), e.evaluateInt(kSize), clockText(e));
-    const long double x = e.evaluateInt(kX), y = e.evaluateInt(kY);
-    return {ToCoord(x), ToCoord(y - extent.height()), ToCoord(x + extent.width()), ToCoord(y)};
+    const int x = e.evaluateInt(kX), y = e.evaluateInt(kY);
+    return {x, ToPixel(1LL * y - extent.height()), ToPixel(1LL * x + extent.width()), y};
 }
 
 void drawClock(const TGraph& e, Canvas& canvas) {
     const QString shown = clockText(e);
     UseDisplayFont(canvas, e.text(kFont), e.evaluateInt(kSize));
-    canvas.textOut(e.evaluateInt(kX), ToCoord(static_cast<long double>(e.evaluateInt(kY)) - canvas.textHeight(shown)),
+    canvas.textOut(e.evaluateInt(kX), ToPixel(1LL * e.evaluateInt(kY) - canvas.textHeight(shown)),
                    shown);
 }
 

@@ -3,7 +3,6 @@
 #include "elements/core/element_registry.h"
 #include "elements/core/text_grid.h"
 #include "elements/display/display_painting.h"
-#include "elements/display/shape_geometry.h"
 #include "platform/canvas.h"
 
 #include <algorithm>
@@ -73,7 +72,7 @@ void drawDigits(const TGraph& e, Canvas& canvas, DigitGlyphCopies& glyphs, Digit
 
     const DigitCell cell = DigitCellFor(kind, e.intValue(kSize));
     const int x = e.evaluateInt(kX);
-    const int top = ToCoord(static_cast<long double>(e.evaluateInt(kY)) - cell.size.height());
+    const int top = ToPixel(1LL * e.evaluateInt(kY) - cell.size.height());
     if (top >= canvas.height() || top + cell.size.height() <= 0) return;
     // Only the cells that reach the picture are drawn, however wide the display.
     const PositionRange visible = VisiblePositions(x, cell.size.width(), width, canvas.width());

@@ -3,11 +3,21 @@
 #include "elements/core/format_pattern.h"
 #include "elements/core/formula/conversion_error.h"
 #include "elements/core/tgraph.h"
-#include "elements/display/shape_geometry.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace ovanto {
+
+int ToPixel(long long value) {
+    if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max())
+        throw ConversionError("coordinate out of range");
+    return static_cast<int>(value);
+}
+
+Rect GrowBox(const Rect& r, long long d) {
+    return {ToPixel(r.left - d), ToPixel(r.top - d), ToPixel(r.right + d), ToPixel(r.bottom + d)};
+}
 
 // --- digit displays ----------------------------------------------------------------
 
@@ -62,9 +72,11 @@ long long DigitFrameMargin(int borderType, int borderWidth) {
 }
 
 Rect CellRowBox(int x, int y, QSize cell, long long count, long long margin) {
-    const long double m = static_cast<long double>(margin);
-    const long double right = static_cast<long double>(x) + static_cast<long double>(cell.width()) * count;
-    return Rect{ToCoord(x - m), ToCoord(y - cell.height() - m), ToCoord(right + m), ToCoord(y + m)}.normalized();
+    // count is at most an int and a cell at most 160 wide, so nothing here overflows 64 bits.
+    const long long right = x + static_cast<long long>(cell.width()) * count;
+    return Rect{ToPixel(x - margin), ToPixel(1LL * y - cell.height() - margin), ToPixel(right + margin),
+                ToPixel(y + margin)}
+        .normalized();
 }
 
 PositionRange VisiblePositions(int x, int cellWidth, long long count, int canvasWidth) {
@@ -152,19 +164,19 @@ QString ClockText(const QString& pattern, const QDateTime& time) {
 // The emitter's flat side lies on the right edge for direction 1 and on the
 // bottom edge for direction 2; the bounds reach one pixel further to hold it.
 Rect PhotoSensorBounds(int x, int y, int w, int h, int direction) {
-    const long double lx = x, ly = y;
+    const long long lx = x, ly = y;
     if (direction == 2 || direction == 3)
-        return Rect{ToCoord(lx), ToCoord(ly - w), ToCoord(lx + h), ToCoord(ly + (direction == 2 ? 1 : 0))}.normalized();
-    return Rect{ToCoord(lx), ToCoord(ly - h), ToCoord(lx + w + (direction == 1 ? 1 : 0)), ToCoord(ly)}.normalized();
+        return Rect{x, ToPixel(ly - w), ToPixel(lx + h), ToPixel(ly + (direction == 2 ? 1 : 0))}.normalized();
+    return Rect{x, ToPixel(ly - h), ToPixel(lx + w + (direction == 1 ? 1 : 0)), y}.normalized();
 }
 
 std::optional<PhotoSensorLayout> PhotoSensorGeometry(int x, int y, int w, int h, int direction) {
     if (direction < 0 || direction > 3) return std::nullopt;
-    const long double lx = x, ly = y, lw = w, lh = h;
-    const long double g = h / 2; // integer halving, toward zero
-    const auto point = [](long double px, long double py) { return QPoint(ToCoord(px), ToCoord(py)); };
-    const auto box = [](long double l, long double t, long double r, long double b) {
-        return Rect{ToCoord(l), ToCoord(t), ToCoord(r), ToCoord(b)};
+    const long long lx = x, ly = y, lw = w, lh = h;
+    const long long g = h / 2; // integer halving, toward zero
+    const auto point = [](long long px, long long py) { return QPoint(ToPixel(px), ToPixel(py)); };
+    const auto box = [](long long l, long long t, long long r, long long b) {
+        return Rect{ToPixel(l), ToPixel(t), ToPixel(r), ToPixel(b)};
     };
     PhotoSensorLayout s;
     s.bounds = PhotoSensorBounds(x, y, w, h, direction);

@@ -18,6 +18,12 @@ namespace ovanto {
 // computed wide and converted with ToCoord, so absurd sizes make an element
 // disappear instead of wrapping around.
 
+// An integer pixel coordinate; raises ConversionError outside the int range.
+// (Everything here is integer arithmetic, so nothing needs rounding.)
+int ToPixel(long long value);
+// r grown by d on every side.
+Rect GrowBox(const Rect& r, long long d);
+
 // --- digit displays ----------------------------------------------------------------
 
 // Glyph of a character: 0..9, E 10, minus 11, plus 12, point 13, asterisk 14,

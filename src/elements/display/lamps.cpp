@@ -8,7 +8,6 @@
 #include "elements/display/display_geometry.h"
 #include "elements/display/display_painting.h"
 #include "elements/display/glyphs.h"
-#include "elements/display/shape_geometry.h"
 #include "platform/canvas.h"
 
 #include <algorithm>
@@ -143,8 +142,8 @@ void TLEDGraph::LoadFromString(QString& s) {
 bool TLEDGraph::isLit() const { return !m_forcedOff && m_input.value(*this) >= evaluate(kOnValue); }
 
 std::optional<Rect> TLEDGraph::outlineBox() const {
-    const long double x = evaluateInt(kX), y = evaluateInt(kY);
-    return Rect{ToCoord(x), ToCoord(y - kLampSize), ToCoord(x + kLampSize), ToCoord(y)};
+    const int x = evaluateInt(kX), y = evaluateInt(kY);
+    return Rect{x, ToPixel(1LL * y - kLampSize), ToPixel(1LL * x + kLampSize), y};
 }
 
 void TLEDGraph::Draw(Canvas& canvas) {
@@ -224,11 +223,13 @@ void TPhotoSensorGraph::Draw(Canvas& canvas) {
         canvas.setBrushStyle(state < 0 ? BrushStyle::Clear : BrushStyle::Solid);
         canvas.rectangle(s->receiver.left, s->receiver.top, s->receiver.right, s->receiver.bottom);
         if (state < 0) return;
-        canvas.setPenStyle(PenStyle::Solid);
-        canvas.setPenWidth(2);
-        canvas.setPenColor(state);
-        canvas.moveTo(s->beamFrom.x(), s->beamFrom.y());
-        canvas.lineTo(s->beamTo.x(), s->beamTo.y());
+        // The two-pixel beam as a bar: it is always straight across or up.
+        const QPoint a = s->beamFrom, b = s->beamTo;
+        canvas.setBrushColor(state);
+        if (a.y() == b.y())
+            canvas.fillRect(std::min(a.x(), b.x()), a.y(), std::max(a.x(), b.x()) + 1, a.y() + 2);
+        else
+            canvas.fillRect(a.x(), std::min(a.y(), b.y()), a.x() + 2, std::max(a.y(), b.y()) + 1);
     });
 }
 

@@ -6,7 +6,6 @@
 #include "elements/display/display_geometry.h"
 #include "elements/display/display_painting.h"
 #include "elements/display/glyphs.h"
-#include "elements/display/shape_geometry.h"
 #include "platform/canvas.h"
 
 #include <algorithm>
@@ -85,7 +84,7 @@ void TLCDTextGraph::Draw(Canvas& canvas) {
                        CellRowBox(x, evaluateInt(kY), cell, shown.size(),
                                   DigitFrameMargin(intValue(kBorderType), intValue(kBorderWidth))),
                        intValue(kBorderType), intValue(kBorderWidth));
-        const int top = ToCoord(static_cast<long double>(evaluateInt(kY)) - cell.height());
+        const int top = ToPixel(1LL * evaluateInt(kY) - cell.height());
         if (top >= canvas.height() || top + cell.height() <= 0) return;
         const TColor stroke = evaluateInt(kRGBStroke) & 0xFFFFFF;
         const PositionRange visible = VisiblePositions(x, cell.width(), shown.size(), canvas.width());

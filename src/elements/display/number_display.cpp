@@ -36,9 +36,9 @@ TNumberGraph::TNumberGraph(ElementContext& window) : TGraph(window, kNumber) {}
 QString TNumberGraph::displayText() const { return NumberText(text(kFormat), ChannelValue(kInput)); }
 
 Rect TNumberGraph::textBox(int textWidth, int textHeight) const {
-    const long double x = evaluateInt(kX), y = evaluateInt(kY);
+    const int x = evaluateInt(kX), y = evaluateInt(kY);
     const int fixed = intValue(kWidth);
-    return {ToCoord(x), ToCoord(y - textHeight), ToCoord(x + (fixed > 0 ? fixed : textWidth)), ToCoord(y)};
+    return {x, ToPixel(1LL * y - textHeight), ToPixel(1LL * x + (fixed > 0 ? fixed : textWidth)), y};
 }
 
 // The frame is part of the picture, so the bounds hold all of it.
@@ -47,7 +47,7 @@ std::optional<Rect> TNumberGraph::outlineBox() const {
     const Rect box = textBox(extent.width(), extent.height());
     const int type = intValue(kBorderType);
     if (!framed(type)) return box;
-    return InflateBox(box, ToCoord(static_cast<long double>(NumberFrameMargin(type, intValue(kBorderWidth)))));
+    return GrowBox(box, NumberFrameMargin(type, intValue(kBorderWidth)));
 }
 
 void TNumberGraph::Draw(Canvas& canvas) {
@@ -59,8 +59,7 @@ void TNumberGraph::Draw(Canvas& canvas) {
         const int type = intValue(kBorderType);
         if (framed(type)) {
             const int borderWidth = intValue(kBorderWidth);
-            const Rect frame =
-                InflateBox(box, ToCoord(static_cast<long double>(NumberFrameMargin(type, borderWidth))));
+            const Rect frame = GrowBox(box, NumberFrameMargin(type, borderWidth));
             const int fill = evaluateInt(kRGBFill);
             canvas.setPenStyle(PenStyle::Solid);
             canvas.setPenWidth(borderWidth);

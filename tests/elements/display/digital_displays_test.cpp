@@ -6,6 +6,7 @@
 #include "elements/display/lamps.h"
 #include "elements/display/lcd_text.h"
 #include "elements/display/number_display.h"
+#include "elements/display/display_painting.h"
 #include "shape_scene.h"
 
 namespace ovanto::testing {
@@ -129,6 +130,35 @@ TEST(NumberGraph, BorderTypesFillAndBevel) {
         EXPECT_EQ(scene.at(b.left, b.top + 5), kBlack) << c.type;
         EXPECT_EQ(scene.at(b.left + 6, (b.top + b.bottom) / 2), c.inside) << c.type << " " << c.fill;
         EXPECT_EQ(scene.at((b.left + b.right) / 2, b.bottom - 2), c.bottomEdge) << c.type << " " << c.fill;
+    }
+}
+
+TEST(NumberGraph, FilledBevelMatchesTheTwoPixelLinesItStandsFor) {
+    std::vector<Rect> boxes{Rect{30, 30, 5, 8}, Rect{-4, -3, 70, 30}};
+    for (int x = 1; x < 4; ++x)
+        for (int w = 0; w <= 40; ++w)
+            for (int h = 0; h <= 40; h += 3) boxes.push_back(Rect{x, 2, x + w, 2 + h});
+    for (const Rect box : boxes) {
+        QImage lines(100, 50, QImage::Format_RGB32), filled = lines;
+        lines.fill(Qt::white);
+        filled.fill(Qt::white);
+        {
+            Canvas canvas(lines);
+            const Rect b = box.normalized();
+            canvas.setPenWidth(2);
+            canvas.setPenColor(kRed);
+            canvas.moveTo(b.left + 2, b.bottom - 2);
+            canvas.lineTo(b.right - 2, b.bottom - 2);
+            canvas.lineTo(b.right - 2, b.top + 2);
+            canvas.setPenColor(kGrey);
+            canvas.lineTo(b.left + 2, b.top + 2);
+            canvas.lineTo(b.left + 2, b.bottom - 2);
+        }
+        {
+            Canvas canvas(filled);
+            DrawSunkenBevel(canvas, box, kRed);
+        }
+        EXPECT_EQ(lines, filled) << box.left << "," << box.top << "," << box.right << "," << box.bottom;
     }
 }
 
