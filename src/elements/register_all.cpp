@@ -3,6 +3,7 @@
 #include "elements/display/drives.h"
 #include "elements/display/instruments.h"
 #include "elements/display/process_equipment.h"
+#include "elements/display/digital_displays.h"
 #include "elements/display/separator.h"
 
 namespace ovanto {
@@ -14,6 +15,7 @@ void RegisterAllElements() {
         RegisterProcessEquipment();
         RegisterDrives();
         RegisterInstruments();
+        RegisterDigitalDisplays();
         return true;
     }();
     (void)done;

@@ -1,6 +1,7 @@
 #include "window/tform1.h"
 
 #include "elements/core/tgraph.h"
+#include "elements/display/glyphs.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/key_state.h"
@@ -69,8 +70,11 @@ void TForm1::FormCreate() {
     move(screenRect.left() + screenRect.width() - kDefaultOuterWidth, screenRect.top());
 
     LoadSearchPaths(QString::fromLatin1(kOwnSearchPathsKey), QString::fromLatin1(kOwnSearchPathsSubkey));
-    // The digit image lists, "DISABLE_BITMAP" and the other resource pictures
-    // join here with the display families that draw from them.
+    // The digit image lists are drawn once per process and shared; each
+    // digit display keeps its own copies to recolour.
+    PrepareDigitImageLists();
+    // "DISABLE_BITMAP" and the other resource pictures join here with the
+    // families that draw from them.
 }
 
 void TForm1::FormDestroy() {
