@@ -401,7 +401,11 @@ void TKXGraphic::drawLinear(bool isX, const chart::AxisScale& axis, const QStrin
             textAtBaseline(m_exponentSize, kBlack, x + textWidth(m_labelSize, QStringLiteral("*10")),
                            baseline - static_cast<int>(label.height / 2), exponentText);
         }
-        if (!title.isEmpty()) {
+        if (!title.isEmpty() && titleMode == 4) {
+            const int x = far ? devX(across - 1.4f * major) - textWidth(m_titleSize, title)
+                              : devX(across + 1.4f * major);
+            textAtBaseline(m_titleSize, m_titleColor, x, top + static_cast<int>(titleFont.ascent) + 2, title);
+        } else if (!title.isEmpty()) {
             // Rotated titles need a turned font the canvas does not offer; the title stays horizontal above the axis.
             const int w = textWidth(m_titleSize, title);
             int x = far ? devX(across) : devX(across) - w / 2;

@@ -43,7 +43,8 @@ public:
     void AutoScaleXRange(double low, double high);
     void AutoScaleYRange(double low, double high);
 
-    // x: position 2 top, 3 bottom; y: position 0 right, 1 left. titleMode 3 draws no ticks or labels.
+    // x: position 2 top, 3 bottom; y: position 0 right, 1 left. titleMode 3 draws no ticks or labels;
+    // 4 puts the y title inside the plot area beside the top of the axis.
     void DrawXAxis(const QString& title, int position);
     void DrawYAxis(const QString& title, int position, int titleMode);
     void DrawGrid();

@@ -1,5 +1,6 @@
 #include "elements/core/element_registry.h"
 #include "elements/display/basic_shapes.h"
+#include "elements/display/plots.h"
 #include "elements/display/separator.h"
 
 namespace ovanto {
@@ -8,6 +9,7 @@ void RegisterAllElements() {
     static const bool done = [] {
         RegisterSeparator();
         RegisterBasicShapes();
+        RegisterPlots();
         return true;
     }();
     (void)done;
