@@ -5,8 +5,10 @@
 #include <QFontMetricsF>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <vector>
 
 namespace ovanto {
@@ -148,6 +150,15 @@ void TKXGraphic::SetGrid(int style, int width, TColor color) {
 }
 
 TKXGraphic::TextMetrics TKXGraphic::metrics(int size) const {
+    // Sizes are converted at a fixed 96 DPI, so the metrics of a size never change.
+    static std::array<std::optional<TextMetrics>, 201> cache;
+    size = std::clamp(size, 1, 200);
+    std::optional<TextMetrics>& cached = cache[static_cast<size_t>(size)];
+    if (!cached) cached = measure(size);
+    return *cached;
+}
+
+TKXGraphic::TextMetrics TKXGraphic::measure(int size) {
     QFont font(canvasFontFamily(QStringLiteral("Arial")));
     font.setPixelSize(canvasFontPixelSize(std::max(1, size)));
     font.setStyleStrategy(QFont::NoAntialias);
@@ -533,11 +544,17 @@ void TKXGraphic::DrawCurve(std::span<const float> xs, std::span<const float> ys,
     m_canvas->setPen(pen);
     const QRect clip = m_clipCurves ? plotRect() : QRect(m_left, m_top, m_w, m_h);
 
+    // Linear axes map straight; the logarithmic ones go through AxisToWorld.
+    const auto world = [](const chart::AxisScale& a, float origin, float v) {
+        if (a.log) return chart::AxisToWorld(a, origin, v);
+        const float w = origin + (v - a.low) * a.scale;
+        return std::isfinite(w) ? w : (w > 0 ? 3e38f : -3e38f);
+    };
     const auto deviceX = [&](float v) {
-        return static_cast<double>(m_left) + chart::Rnd(chart::AxisToWorld(ax, m_x0, v) * m_sx);
+        return static_cast<double>(m_left) + chart::Rnd(world(ax, m_x0, v) * m_sx);
     };
     const auto deviceY = [&](float v) {
-        return static_cast<double>(m_top + m_h) - chart::Rnd(chart::AxisToWorld(ay, m_y0, v) * m_sy);
+        return static_cast<double>(m_top + m_h) - chart::Rnd(world(ay, m_y0, v) * m_sy);
     };
 
     std::vector<QPoint> run;
@@ -550,19 +567,60 @@ void TKXGraphic::DrawCurve(std::span<const float> xs, std::span<const float> ys,
     float dashLeft = dash.a;
     int phase = 0; // 0 dash A, 1 gap, 2 dash B, 3 gap
 
-    bool havePrev = false;
-    double px = 0;
-    double py = 0;
+    // Device points; NaN marks a gap. Solid curves keep of each run of points in one
+    // pixel column only the first, lowest, highest and last: the same pixels, far fewer lines.
+    std::vector<QPointF> points;
+    points.reserve(static_cast<size_t>(std::min(last - first + 1, 65536)));
+    const double gap = std::numeric_limits<double>::quiet_NaN();
+    int columnStart = -1; // index in points of the current column's first point
     for (int i = first; i <= last; ++i) {
         const float vx = xs[static_cast<size_t>(i)];
         const float vy = ys[static_cast<size_t>(i)];
         if (!std::isfinite(vx) || !std::isfinite(vy)) {
+            if (!points.empty() && !std::isnan(points.back().x())) points.emplace_back(gap, gap);
+            columnStart = -1;
+            continue;
+        }
+        const QPointF p(std::clamp(deviceX(vx), -1e6, 1e6), std::clamp(deviceY(vy), -1e6, 1e6));
+        if (m_curveStyle == 0 && columnStart >= 0 && points[static_cast<size_t>(columnStart)].x() == p.x()) {
+            // column: first, then up to three more (extremes in order, last)
+            auto begin = points.begin() + columnStart;
+            const size_t have = points.size() - static_cast<size_t>(columnStart);
+            if (have < 4) {
+                if (points.back() != p) points.push_back(p);
+                continue;
+            }
+            // keep first, min and max (in order), and p as the new last
+            double lo = begin->y(), hi = begin->y();
+            for (auto it = begin + 1; it != points.end(); ++it) {
+                lo = std::min(lo, it->y());
+                hi = std::max(hi, it->y());
+            }
+            std::array<QPointF, 3> kept{*begin, {}, {}};
+            size_t count = 1;
+            for (auto it = begin + 1; it != points.end() && count < 3; ++it)
+                if ((it->y() == lo || it->y() == hi) && it->y() != begin->y() && kept[count - 1].y() != it->y())
+                    kept[count++] = *it;
+            points.resize(static_cast<size_t>(columnStart));
+            points.insert(points.end(), kept.begin(), kept.begin() + static_cast<std::ptrdiff_t>(count));
+            if (points.back() != p) points.push_back(p);
+            continue;
+        }
+        columnStart = static_cast<int>(points.size());
+        points.push_back(p);
+    }
+
+    bool havePrev = false;
+    double px = 0;
+    double py = 0;
+    for (const QPointF& point : points) {
+        if (std::isnan(point.x())) {
             flush();
             havePrev = false;
             continue;
         }
-        const double cx = std::clamp(deviceX(vx), -1e6, 1e6);
-        const double cy = std::clamp(deviceY(vy), -1e6, 1e6);
+        const double cx = point.x();
+        const double cy = point.y();
         if (!havePrev) {
             px = cx;
             py = cy;

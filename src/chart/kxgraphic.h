@@ -85,6 +85,7 @@ private:
         float ascent = 0;
     };
     TextMetrics metrics(int size) const;
+    static TextMetrics measure(int size);
     int textWidth(int size, const QString& text) const;
     // Text with its baseline at device (x, y).
     void textAtBaseline(int size, TColor color, int x, int baselineY, const QString& text);

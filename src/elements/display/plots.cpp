@@ -79,14 +79,6 @@ constexpr ElementSchema kXYPlot{.keyword = "XYPLOT", .rows = kXYRows};
 // The y title sits inside the plot area beside the axis top, so nothing leaves the element's rectangle.
 constexpr int kTitleInside = 4;
 
-template <class T>
-void Append(std::vector<T>& list, T value) {
-    try {
-        list.push_back(value);
-    } catch (const std::bad_alloc&) {
-    }
-}
-
 float ToFloat(long double v) {
     if (std::isnan(v)) return static_cast<float>(v);
     constexpr long double kMax = 3.4e38L;
@@ -165,6 +157,7 @@ std::vector<TPlotGraph*> TPlotGraph::members() const {
 void TPlotGraph::Init() {
     m_xs.clear();
     m_ys.clear();
+    recomputeExtents();
     rebuildMembers();
 }
 
@@ -182,17 +175,42 @@ void TPlotGraph::GetBounds(Rect& r) {
     boundsFrom(r, [&] { return ownRect(); });
 }
 
+void TPlotGraph::record(float x, float y) {
+    try {
+        m_xs.push_back(x);
+        m_ys.push_back(y);
+    } catch (const std::bad_alloc&) {
+        m_xs.resize(m_ys.size());
+        return;
+    }
+    m_xExtent.add(x);
+    m_yExtent.add(y);
+}
+
+void TPlotGraph::recomputeExtents() {
+    m_xExtent = {};
+    m_yExtent = {};
+    for (float v : m_xs) m_xExtent.add(v);
+    for (float v : m_ys) m_yExtent.add(v);
+}
+
+chart::DataRange TPlotGraph::ownRange(bool xValues) const {
+    const Extent& e = xValues ? m_xExtent : m_yExtent;
+    if (e.lo > e.hi) return {0, 1};
+    return chart::SpreadRange({e.lo, e.hi});
+}
+
+// The extents are kept while recording, so a paint never walks the samples for its axes.
 void TPlotGraph::groupRange(bool xValues, double& min, double& max) const {
     std::vector<const TPlotGraph*> plots{this};
     for (const TPlotGraph* m : members()) plots.push_back(m);
     double lo = HUGE_VAL;
     double hi = -HUGE_VAL;
     for (const TPlotGraph* p : plots) {
-        for (float v : xValues ? p->m_xs : p->m_ys) {
-            if (!std::isfinite(v)) continue;
-            lo = std::min(lo, static_cast<double>(v));
-            hi = std::max(hi, static_cast<double>(v));
-        }
+        const Extent& e = xValues ? p->m_xExtent : p->m_yExtent;
+        if (e.lo > e.hi) continue;
+        lo = std::min(lo, static_cast<double>(e.lo));
+        hi = std::max(hi, static_cast<double>(e.hi));
     }
     const chart::DataRange r = lo > hi ? chart::DataRange{0, 1} : chart::SpreadRange({lo, hi});
     min = r.min;
@@ -259,6 +277,7 @@ void TPlotGraph::dropBefore(float start) {
     const auto n = keep - m_xs.begin();
     m_xs.erase(m_xs.begin(), keep);
     m_ys.erase(m_ys.begin(), m_ys.begin() + std::min<std::ptrdiff_t>(n, std::ssize(m_ys)));
+    recomputeExtents();
 }
 
 bool TPlotGraph::SaveData(QWidget* parent) {
@@ -291,8 +310,7 @@ void TYTPlotGraph::UpdateInputs(long double t) {
         case 3: time = t / 3600 + m_startHours; break;
         default: break;
         }
-        Append(m_xs, ToFloat(time));
-        Append(m_ys, ToFloat(v));
+        record(ToFloat(time), ToFloat(v));
         if (master() == this && intValue(kRecorderMode) != 0) trimRecorder(ToFloat(evaluate(kTimeMax)));
     });
 }
@@ -327,7 +345,8 @@ void TYTPlotGraph::scaleAxes(TKXGraphic& chart) {
         const double length = tmax;
         chart.SetXRange(true, 0, 0, m_windowStart, m_windowStart + (length > 0 ? length : 1));
     } else if (intValue(kAutoTimeScale) == 1) {
-        chart.AutoScaleX(m_xs);
+        const chart::DataRange r = ownRange(true);
+        chart.AutoScaleXRange(r.min, r.max);
     } else {
         chart.SetXRange(true, 0, 0, tmin, tmax);
     }
@@ -365,8 +384,7 @@ void TXYPlotGraph::UpdateInputs(long double) {
         const long double rate = evaluate(kUpdateRate);
         const long double now = signalTable()[signal_pos::kTime];
         if (rate != 0 && !(rate <= now - m_lastTime)) return;
-        Append(m_xs, ToFloat(x));
-        Append(m_ys, ToFloat(y));
+        record(ToFloat(x), ToFloat(y));
         m_lastTime = now;
     });
 }

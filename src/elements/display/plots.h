@@ -1,10 +1,13 @@
 #pragma once
 
+#include "chart/axis_scale.h"
 #include "elements/core/tgraph.h"
 
 #include <QRect>
 #include <QString>
 
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace ovanto {
@@ -54,10 +57,27 @@ protected:
     void styleCurve(TKXGraphic& chart) const;
     void groupRange(bool xValues, double& min, double& max) const;
 
+    void record(float x, float y);
+    // min..max of this plot's finite x (or y) values, spread like a series; 0..1 without any
+    chart::DataRange ownRange(bool xValues) const;
+
     std::vector<float> m_xs;
     std::vector<float> m_ys;
 
 private:
+    struct Extent {
+        float lo = HUGE_VALF;
+        float hi = -HUGE_VALF;
+        void add(float v) {
+            if (!std::isfinite(v)) return;
+            lo = std::min(lo, v);
+            hi = std::max(hi, v);
+        }
+    };
+    void recomputeExtents();
+
+    Extent m_xExtent;
+    Extent m_yExtent;
     int m_group;
     int m_drawAxes;
     int m_frameWidth;
