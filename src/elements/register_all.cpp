@@ -1,5 +1,6 @@
 #include "elements/core/element_registry.h"
 #include "elements/display/basic_shapes.h"
+#include "elements/display/plot_button.h"
 #include "elements/display/plots.h"
 #include "elements/display/separator.h"
 
@@ -10,6 +11,7 @@ void RegisterAllElements() {
         RegisterSeparator();
         RegisterBasicShapes();
         RegisterPlots();
+        RegisterPlotButton();
         return true;
     }();
     (void)done;
