@@ -7,6 +7,7 @@
 #include "elements/core/formula/signal_table.h"
 #include "elements/display/shape_geometry.h"
 #include "platform/canvas.h"
+#include "platform/printer.h"
 #include "platform/value_files.h"
 
 #include <QTime>
@@ -278,6 +279,26 @@ void TPlotGraph::dropBefore(float start) {
     m_xs.erase(m_xs.begin(), keep);
     m_ys.erase(m_ys.begin(), m_ys.begin() + std::min<std::ptrdiff_t>(n, std::ssize(m_ys)));
     recomputeExtents();
+}
+
+bool TPlotGraph::PrintPlot(QWidget* parent) {
+    if (master() != this) return false;
+    Printer& printer = Printer::instance();
+    if (!printer.setup(parent)) return false;
+    Canvas* canvas = printer.beginJob();
+    guarded([&] {
+        TKXGraphic chart(*canvas, printer.pageRect(), true, CurrentFamilySettings().defaultGridMode);
+        chart.SetMinFontSize(7);
+        chart.SetPlotArea(true, 0.15f, 0.15f, 0.8f, 0.8f);
+        scaleAxes(chart);
+        drawChart(chart, true);
+        for (TPlotGraph* m : members()) {
+            m->styleCurve(chart);
+            chart.DrawCurve(m->m_xs, m->m_ys);
+        }
+    });
+    printer.endJob();
+    return true;
 }
 
 bool TPlotGraph::SaveData(QWidget* parent) {

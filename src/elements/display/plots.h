@@ -39,6 +39,8 @@ public:
     // Draws the master's axes and this plot's curve into a 1 x 1 world on `page`
     // with the plot area 0.8 x 0.8 at (0.1, 0.15); yLow..yHigh fixes the ordinate.
     void DrawInto(Canvas& canvas, const QRect& page, double yHigh, double yLow, bool fixedY, bool onPrinter);
+    // A master prints itself and its group on one page after the printer set-up; a member prints nothing.
+    bool PrintPlot(QWidget* parent = nullptr);
     // Asks for one file per plot of the group; false when nothing was recorded.
     bool SaveData(QWidget* parent = nullptr);
 

@@ -1,6 +1,10 @@
 #include "elements/core/text_grid.h"
 #include "elements/display/plots.h"
 #include "elements/display/shape_scene.h"
+#include "platform/printer.h"
+
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -163,6 +167,25 @@ TEST(Plots, BadDataDrawsWithoutCrashing) {
     for (int i = 0; i < 1'000'000; ++i) s.step(i, i % 7);
     s.draw(big);
     EXPECT_EQ(big.xs().size(), 1'000'000u);
+}
+
+TEST(Plots, AMasterPrintsItsGroupAMemberNothing) {
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("plot.pdf"));
+    Printer printer;
+    printer.setOutputFile(pdf);
+    ScopedOverride<Printer> use(printer);
+    PlotScene s;
+    TYTPlotGraph& master = s.yt({{"Group", "2"}, {"DrawGrid (0/1)", "1"}});
+    TYTPlotGraph& member = s.yt({{"Group", "2"}, {"Input", "2"}});
+    s.init();
+    for (int t = 0; t < 50; ++t) s.step(t, t, -t);
+    EXPECT_FALSE(member.PrintPlot());
+    EXPECT_FALSE(QFile::exists(pdf));
+    EXPECT_TRUE(master.PrintPlot());
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.read(4) == "%PDF");
 }
 
 } // namespace
