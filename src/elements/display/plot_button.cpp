@@ -134,6 +134,7 @@ void TYTAnalyzeGraph::MouseDown(int x, int y) {
         return;
     }
     m_down = !m_down;
+    window().requestRepaint();
     UpdateOutput();
 }
 
@@ -141,7 +142,7 @@ void TYTAnalyzeGraph::MouseUp(int x, int y) {
     TGraph::MouseUp(x, y);
     if (!m_down) return;
     m_down = false;
-    UpdateOutput();
+    window().requestRepaint();
 }
 
 TPlotGraph* TYTAnalyzeGraph::analysedPlot() const {
@@ -152,11 +153,9 @@ TPlotGraph* TYTAnalyzeGraph::analysedPlot() const {
     return nullptr;
 }
 
+// Called every step as well: only a pressed button outside design mode acts.
 void TYTAnalyzeGraph::UpdateOutput() {
-    if (!m_down || window().designMode()) {
-        window().requestRepaint();
-        return;
-    }
+    if (!m_down || window().designMode()) return;
     window().paintNow();
     m_down = false;
     TPlotGraph* plot = analysedPlot();

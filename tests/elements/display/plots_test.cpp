@@ -169,6 +169,20 @@ TEST(Plots, BadDataDrawsWithoutCrashing) {
     EXPECT_EQ(big.xs().size(), 1'000'000u);
 }
 
+TEST(Plots, DrawIntoAnotherCanvasWithAFixedOrdinate) {
+    PlotScene s;
+    TYTPlotGraph& plot = s.yt({{"RGBStroke", "255"}});
+    s.init();
+    for (int t = 0; t <= 10; ++t) s.step(t, 5);
+    QImage other(200, 200, QImage::Format_RGB32);
+    other.fill(Qt::white);
+    Canvas canvas(other);
+    plot.DrawInto(canvas, QRect(0, 0, 200, 200), 10, 0, true, false);
+    // 5 of 0..10 lies half way up the plot area 0.15 + 0.4 of the page
+    EXPECT_EQ(fromQRgb(other.pixel(100, 90)), kRed);
+    EXPECT_NE(fromQRgb(other.pixel(100, 89)), kRed);
+}
+
 TEST(Plots, AMasterPrintsItsGroupAMemberNothing) {
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("plot.pdf"));
