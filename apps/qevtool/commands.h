@@ -6,3 +6,4 @@ int runFormatCommand(int argc, char** argv);
 int runRenderCommand(int argc, char** argv);
 int runGalleryCommand(int argc, char** argv);
 int runSimulateCommand(int argc, char** argv);
+int runAxisCommand(int argc, char** argv);

@@ -23,6 +23,7 @@ const Command kCommands[] = {
     {"simulate", "simulate FILE [--size WxH] [--set NAME=VALUE ...] [--dt SECONDS] [--do ACTION ...] [-o OUT.png]\n"
                  "                                   [--print NAMES]   a scripted run with steps, clicks and keys",
      runSimulateCommand},
+    {"axis", "axis MIN MAX [--log] [--tight] [--time-mode N] [--intervals N] [--pixels N]   the automatic x axis", runAxisCommand},
     {"gallery", "gallery -o OUT.png                every element kind with its defaults", runGalleryCommand},
 };
 

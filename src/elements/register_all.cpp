@@ -4,6 +4,8 @@
 #include "elements/display/instruments.h"
 #include "elements/display/process_equipment.h"
 #include "elements/display/digital_displays.h"
+#include "elements/display/plot_button.h"
+#include "elements/display/plots.h"
 #include "elements/display/separator.h"
 
 namespace ovanto {
@@ -16,6 +18,8 @@ void RegisterAllElements() {
         RegisterDrives();
         RegisterInstruments();
         RegisterDigitalDisplays();
+        RegisterPlots();
+        RegisterPlotButton();
         return true;
     }();
     (void)done;
