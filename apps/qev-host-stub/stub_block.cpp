@@ -1,6 +1,8 @@
 // A stand-in block library for testing hosts: every export, trivially. Calls
 // are appended to the file named by OVANTO_STUB_LOG; outputs o1..o3 echo
 // inputs i1..i3; the file section is two lines, kept and written back.
+// OVANTO_STUB_SECTION_TAIL adds a line to every section written, one its own
+// reader leaves unread.
 
 #include "host/host_abi.h"
 
@@ -149,6 +151,8 @@ STUB_EXPORT void WriteToFile(int32_t fileHandle, void* instance) {
     const int fd = fileHandle & 0xFFFF;
     writeText(fd, "STUB-SECTION");
     writeText(fd, windowOf(instance)->section);
+    if (const char* tail = std::getenv("OVANTO_STUB_SECTION_TAIL"))
+        writeText(fd, tail);
     logLine("WriteToFile " + windowOf(instance)->section);
 }
 STUB_EXPORT void ReadFromFile(int32_t fileHandle, void* instance) {

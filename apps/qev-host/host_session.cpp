@@ -4,8 +4,12 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <fcntl.h>
+#include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -16,6 +20,23 @@ using ovanto::abi::writeExtended;
 constexpr int kMaxBlocks = 100;
 
 QString numberText(double v) { return QString::number(v, 'g', QLocale::FloatingPointShortest); }
+
+std::string blockMarker(int k) { return "BLOCK " + std::to_string(k); }
+
+// Never stays in a file: see writeSystem.
+constexpr const char* kSectionProbe = "END OF BLOCKS";
+
+// Saving replaces the file a symbolic link names, so the link stays a link.
+QString linkTarget(const QString& path) {
+    QString resolved = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        const QFileInfo info(resolved);
+        if (!info.isSymLink())
+            break;
+        resolved = info.symLinkTarget();
+    }
+    return resolved;
+}
 
 bool parsePositive(const QString& text, double& out, bool allowZero) {
     bool ok = false;
@@ -68,6 +89,8 @@ bool HostSession::readSystem(const QString& path, QString* error) {
         return false;
     };
     disposeAll();
+    m_readWarnings.clear();
+    m_uncleanFile = QFileInfo(path).canonicalFilePath();
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return fail(QStringLiteral("cannot open"));
@@ -113,29 +136,70 @@ bool HostSession::readSystem(const QString& path, QString* error) {
     }
     m_settings = s;
     m_systemDir = QFileInfo(path).absolutePath();
+    if (s.blockCount > 0 && (!readLine(fd, line) || line != blockMarker(1)))
+        return fail(QStringLiteral("block 1: marker line missing"));
     for (int k = 1; k <= s.blockCount; ++k) {
-        if (!readLine(fd, line) || line != "BLOCK " + std::to_string(k))
-            return fail(QStringLiteral("block %1: marker line missing (the previous section may be damaged)").arg(k));
         const int index = addBlock();
         HostBlock& b = *m_blocks[static_cast<std::size_t>(index)];
         m_lib.ReadFromFile(fd, b.record.data());
         refreshNames(b);
+        // The library cannot say how its reading went; where it left the file can.
+        const off_t stop = ::lseek(fd, 0, SEEK_CUR);
+        off_t end = stop;
+        if (k < s.blockCount) {
+            bool found = false;
+            for (off_t at = stop; !found && readLine(fd, line); at = ::lseek(fd, 0, SEEK_CUR)) {
+                found = line == blockMarker(k + 1);
+                end = at;
+            }
+            if (!found)
+                return fail(QStringLiteral("block %1: marker line missing (the previous section may be damaged)")
+                                .arg(k + 1));
+        } else {
+            end = ::lseek(fd, 0, SEEK_END);
+        }
+        if (end != stop)
+            m_readWarnings << QStringLiteral("%1: block %2: its section did not read cleanly (the block library "
+                                             "stopped at byte %3, %4 bytes before the section's end); saving over "
+                                             "this file needs --force")
+                                  .arg(path)
+                                  .arg(k)
+                                  .arg(stop)
+                                  .arg(end - stop);
     }
+    if (m_readWarnings.isEmpty())
+        m_uncleanFile.clear();
     return true;
 }
 
 bool HostSession::writeSystem(const QString& path, QString* error) {
-    const QString temp = path + QStringLiteral(".tmp");
+    const QString target = linkTarget(path);
+    const QByteArray targetName = QFile::encodeName(target);
+    const QString temp = target + QStringLiteral(".tmp");
     const QByteArray tempName = QFile::encodeName(temp);
+    const bool overUnclean = !m_uncleanFile.isEmpty() && QFileInfo(target).canonicalFilePath() == m_uncleanFile;
+    if (overUnclean && !m_force) {
+        if (error)
+            *error = QStringLiteral("%1: not saved: the file did not read cleanly, saving would lose what was not "
+                                    "read; --force saves over it and keeps the old file as %1.bak")
+                         .arg(target);
+        return false;
+    }
+    int fd = -1;
     const auto fail = [&](const QString& what) {
+        if (fd >= 0)
+            ::close(fd);
         ::unlink(tempName.constData());
         if (error)
             *error = QStringLiteral("%1: %2").arg(path, what);
         return false;
     };
-    const int fd = ::open(tempName.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    fd = ::open(tempName.constData(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0)
-        return fail(QStringLiteral("cannot write"));
+        return fail(QStringLiteral("cannot write %1: %2").arg(temp, QString::fromLocal8Bit(std::strerror(errno))));
+    struct stat old {};
+    if (::stat(targetName.constData(), &old) == 0)
+        ::fchmod(fd, old.st_mode & 07777);
     const SystemSettings& s = m_settings;
     const QStringList own = {
         QString::fromLatin1(kSystemMagic),
@@ -150,16 +214,69 @@ bool HostSession::writeSystem(const QString& path, QString* error) {
     bool ok = true;
     for (const QString& l : own)
         ok = ok && writeLine(fd, l.toLatin1().toStdString());
+    std::vector<std::pair<off_t, off_t>> sections;
     for (int k = 0; ok && k < blockCount(); ++k) {
-        ok = writeLine(fd, "BLOCK " + std::to_string(k + 1));
+        ok = writeLine(fd, blockMarker(k + 1));
+        const off_t begin = ::lseek(fd, 0, SEEK_CUR);
         if (ok)
             m_lib.WriteToFile(fd, m_blocks[static_cast<std::size_t>(k)]->record.data());
+        sections.emplace_back(begin, ::lseek(fd, 0, SEEK_CUR));
     }
-    ok = ok && ::fsync(fd) == 0;
-    if (::close(fd) != 0 || !ok)
-        return fail(QStringLiteral("write failed"));
-    if (::rename(tempName.constData(), QFile::encodeName(path).constData()) != 0)
-        return fail(QStringLiteral("cannot replace the file"));
+    // A reader that ran into the end of the file would seem to stop in the
+    // right place; with a line after the last section it cannot. A full disk
+    // refuses that line too. It goes again before the file is used.
+    const off_t length = ::lseek(fd, 0, SEEK_CUR);
+    ok = ok && writeLine(fd, kSectionProbe) && ::fsync(fd) == 0;
+    if (!ok)
+        return fail(QStringLiteral("write failed: %1").arg(QString::fromLocal8Bit(std::strerror(errno))));
+    QString what;
+    if (!verifySections(fd, sections, what))
+        return fail(what);
+    if (::ftruncate(fd, length) != 0 || ::fsync(fd) != 0)
+        return fail(QStringLiteral("write failed: %1").arg(QString::fromLocal8Bit(std::strerror(errno))));
+    const int closed = ::close(fd);
+    fd = -1;
+    if (closed != 0)
+        return fail(QStringLiteral("write failed: %1").arg(QString::fromLocal8Bit(std::strerror(errno))));
+    if (overUnclean) {
+        const QString backup = target + QStringLiteral(".bak");
+        const QByteArray backupName = QFile::encodeName(backup);
+        ::unlink(backupName.constData());
+        if (::link(targetName.constData(), backupName.constData()) != 0 && !QFile::copy(target, backup))
+            return fail(QStringLiteral("cannot keep the old file as %1").arg(backup));
+    }
+    if (::rename(tempName.constData(), targetName.constData()) != 0)
+        return fail(QStringLiteral("cannot replace the file: %1").arg(QString::fromLocal8Bit(std::strerror(errno))));
+    if (overUnclean)
+        m_uncleanFile.clear();
+    return true;
+}
+
+// Each section is read into a scratch instance of the library; it must end
+// exactly where the next line of the host begins.
+bool HostSession::verifySections(int fd, const std::vector<std::pair<off_t, off_t>>& sections, QString& what) {
+    for (std::size_t k = 0; k < sections.size(); ++k) {
+        const auto [begin, end] = sections[k];
+        if (end == begin) {
+            what = QStringLiteral("block %1: the block library wrote nothing (is the disk full?)").arg(k + 1);
+            return false;
+        }
+        HostBlock scratch;
+        ovanto::abi::writeHostWindow(scratch.record.data(), m_hostWindow);
+        m_lib.InitUserDLL(scratch.record.data());
+        ::lseek(fd, begin, SEEK_SET);
+        m_lib.ReadFromFile(fd, scratch.record.data());
+        const off_t stop = ::lseek(fd, 0, SEEK_CUR);
+        m_lib.DisposeUserDLL(scratch.record.data());
+        if (stop != end) {
+            what = QStringLiteral("block %1: the section just written does not read back (the block library "
+                                  "stopped at byte %2, the section ends at byte %3); the old file is left as it was")
+                       .arg(k + 1)
+                       .arg(stop)
+                       .arg(end);
+            return false;
+        }
+    }
     return true;
 }
 

@@ -12,6 +12,8 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <sys/types.h>
+#include <utility>
 #include <vector>
 
 // One block instance as the host keeps it: the record the library writes its
@@ -46,9 +48,15 @@ public:
     const HostBlock& block(int index) const { return *m_blocks[static_cast<std::size_t>(index)]; }
 
     // Reads a system file, creating its blocks (after disposing any present).
-    // On an error the blocks read so far stay.
+    // On an error the blocks read so far stay. A block whose reader did not
+    // end exactly where its section ends gives a warning. A file that failed
+    // or warned is not saved over unless forced.
     bool readSystem(const QString& path, QString* error);
-    // Writes through a temporary file, so a failed save leaves the old file intact.
+    const QStringList& readWarnings() const { return m_readWarnings; }
+    // Saving over a file that did not read cleanly; the old one is kept as FILE.bak.
+    void setForce(bool on) { m_force = on; }
+    // Writes a temporary file beside the target (the file a symbolic link
+    // names), reads every block section back, and only then replaces the old file.
     bool writeSystem(const QString& path, QString* error);
     // Loads the CSV series named in the settings (when CSV inputs are chosen).
     bool prepareInputs(QString* error);
@@ -72,10 +80,14 @@ private:
     void fillInputs(double t);
     void advancePlant(double t);
     void refreshNames(HostBlock& b);
+    bool verifySections(int fd, const std::vector<std::pair<off_t, off_t>>& sections, QString& what);
 
     BlockLibrary& m_lib;
     SystemSettings m_settings;
     QString m_systemDir;
+    QStringList m_readWarnings;
+    QString m_uncleanFile; // canonical path of the file that last read with an error or warning
+    bool m_force = false;
     std::uintptr_t m_hostWindow = 0;
     std::vector<std::unique_ptr<HostBlock>> m_blocks;
     std::array<unsigned char, HostBlock::kSignals * ovanto::abi::kExtendedSize> m_inputs{};

@@ -91,7 +91,9 @@ int main(int argc, char** argv) {
     const QCommandLineOption qev(QStringLiteral("qev"), QStringLiteral("Load an animation file into every block."),
                                  QStringLiteral("file"));
     const QCommandLineOption run(QStringLiteral("run"), QStringLiteral("Start the simulation at once."));
-    cli.addOptions({library, demo, headless, steps, frames, fast, csv, hold, stepSize, save, qev, run});
+    const QCommandLineOption force(
+        QStringLiteral("force"), QStringLiteral("Save over a system file that did not read cleanly (kept as FILE.bak)."));
+    cli.addOptions({library, demo, headless, steps, frames, fast, csv, hold, stepSize, save, qev, run, force});
     cli.addPositionalArgument(QStringLiteral("system"), QStringLiteral("System file to open."), QStringLiteral("[SYSTEMFILE]"));
     cli.process(app);
 
@@ -105,6 +107,7 @@ int main(int argc, char** argv) {
     const bool isHeadless = cli.isSet(headless);
     QTemporaryDir scratch;
     HostSession session(*lib);
+    session.setForce(cli.isSet(force));
     TMainForm form(session, cli.isSet(fast) || isHeadless);
     session.setHostWindow(isHeadless ? 0 : static_cast<std::uintptr_t>(form.winId()));
 
@@ -113,7 +116,10 @@ int main(int argc, char** argv) {
         systemPath = QStringLiteral(":/demo/demo.vsys");
     if (!systemPath.isEmpty()) {
         const QString shown = systemPath.startsWith(QLatin1String(":/")) ? QString() : systemPath;
-        if (!session.readSystem(materialise(systemPath, scratch), &error)) {
+        const bool read = session.readSystem(materialise(systemPath, scratch), &error);
+        for (const QString& warning : session.readWarnings())
+            complain(warning);
+        if (!read) {
             complain(error);
             if (isHeadless)
                 return kRunError;

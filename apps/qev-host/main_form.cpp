@@ -183,6 +183,8 @@ void TMainForm::OpenClick() {
     QString error;
     if (!m_session.readSystem(path, &error))
         showError(error);
+    else if (!m_session.readWarnings().isEmpty())
+        QMessageBox::warning(this, QStringLiteral("VELOR"), m_session.readWarnings().join('\n'));
     setSystemPath(path);
 }
 

@@ -5,3 +5,4 @@ int runEvalCommand(int argc, char** argv);
 int runFormatCommand(int argc, char** argv);
 int runRenderCommand(int argc, char** argv);
 int runGalleryCommand(int argc, char** argv);
+int runSimulateCommand(int argc, char** argv);

@@ -20,8 +20,19 @@ const Command kCommands[] = {
     {"render", "render FILE -o OUT.png [--size WxH] [--set NAME=VALUE ...] [--design] [--background COLOUR]\n"
                "                                   a configuration drawn through the window",
      runRenderCommand},
+    {"simulate", "simulate FILE [--size WxH] [--set NAME=VALUE ...] [--dt SECONDS] [--do ACTION ...] [-o OUT.png]\n"
+                 "                                   [--print NAMES]   a scripted run with steps, clicks and keys",
+     runSimulateCommand},
     {"gallery", "gallery -o OUT.png                every element kind with its defaults", runGalleryCommand},
 };
+
+// The offscreen platform's notes ("does not support raise()") are no news on a command line.
+void quietPlatformNotes(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type == QtWarningMsg && (message.contains(QLatin1String("This plugin does not support")) ||
+                                 message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR"))))
+        return;
+    std::fputs(qPrintable(qFormatLogMessage(type, context, message) + QLatin1Char('\n')), stderr);
+}
 
 int usage() {
     std::fputs("usage: qevtool COMMAND ...\n", stderr);
@@ -34,6 +45,7 @@ int usage() {
 int main(int argc, char** argv) {
     // A command-line tool never shows a window: draw offscreen unless told otherwise.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(quietPlatformNotes);
     QApplication app(argc, argv);
     ovanto::RegisterAllElements();
     if (argc < 2) return usage();

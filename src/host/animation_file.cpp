@@ -6,6 +6,7 @@
 #include "host/config_lines.h"
 #include "host/config_rows.h"
 #include "host/simulation_cycle.h"
+#include "host/stored_geometry.h"
 #include "host/window_manager.h"
 #include "platform/dialogs.h"
 #include "platform/module.h"
@@ -58,7 +59,7 @@ void splitConstantLine(const QByteArray& line, long double& value, QString& comm
 
 bool isSizeable(BorderStyle style) { return style == BorderStyle::Sizeable || style == BorderStyle::SizeToolWindow; }
 
-void readRows(FileReader& in, BlockWindow& window) {
+void readRows(FileReader& in, BlockWindow& window, const QString& path, bool& dropped) {
     BlockConfiguration& config = window.configuration();
     WindowOptions& options = window.options();
     SignalTable& table = window.signalTable();
@@ -70,7 +71,7 @@ void readRows(FileReader& in, BlockWindow& window) {
     const int recordCount = in.integer();
     for (int i = 0; i < recordCount; ++i) {
         const QByteArray record = in.line();
-        if (record.contains('\t')) ReadRecord(window.elementContext(), DecodeWindows1252(record));
+        if (record.contains('\t')) ReadRecordLine(window.elementContext(), record, path, i + 1, dropped);
     }
 
     options.Border = in.integer() == 1 ? BorderStyle::Single : BorderStyle::Sizeable;
@@ -87,7 +88,8 @@ void readRows(FileReader& in, BlockWindow& window) {
         const int height = in.integer();
         if (border >= 0 && border <= 5) options.Border = static_cast<BorderStyle>(border);
         window.applyBorderStyle();
-        window.setFrameGeometry(QRect(window.frameGeometry().topLeft(), QSize(width, height)));
+        const QPoint at = window.frameGeometry().topLeft();
+        window.setFrameGeometry(StoredWindowRect(at.x(), at.y(), width, height));
     }
     if (version > 99) ReadOutputRows(in, config);
     if (version > 170) config.RefreshInterval = in.integer();
@@ -121,7 +123,8 @@ void readRows(FileReader& in, BlockWindow& window) {
 
 } // namespace
 
-bool LoadConfiguration(const QString& path, BlockWindow& window) {
+bool LoadConfiguration(const QString& path, BlockWindow& window, bool* readToEnd) {
+    if (readToEnd) *readToEnd = false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return false;
     QByteArray bytes = file.readAll();
@@ -132,12 +135,14 @@ bool LoadConfiguration(const QString& path, BlockWindow& window) {
     window.clearElements();
     RecordVersionScope versionScope;
     FileReader in(std::move(bytes));
+    bool dropped = false;
     try {
-        readRows(in, window);
-        return true;
+        readRows(in, window, path, dropped);
     } catch (const std::exception&) {
         return false;
     }
+    if (readToEnd) *readToEnd = true;
+    return !dropped;
 }
 
 bool SaveConfiguration(const QString& path, BlockWindow& window) {
@@ -179,7 +184,10 @@ bool SaveConfiguration(const QString& path, BlockWindow& window) {
 }
 
 void LoadQEVFile(BlockWindow& window, const QString& path) {
-    if (LoadConfiguration(path, window)) {
+    bool readToEnd = false;
+    if (!LoadConfiguration(path, window, &readToEnd))
+        Dialogs::instance().showError(window.widget(), QStringLiteral("Fehler beim Öffnen der Datei!"));
+    if (readToEnd) {
         WindowManager& manager = WindowManager::instance();
         QWidget* self = window.widget();
         manager.AddQEVForm(self);
@@ -188,8 +196,6 @@ void LoadQEVFile(BlockWindow& window, const QString& path) {
             manager.AddQEVFormMan(self);
             manager.SetQEVFormCaption(self);
         }
-    } else {
-        Dialogs::instance().showError(window.widget(), QStringLiteral("Fehler beim Öffnen der Datei!"));
     }
     UpdateOutputsWithoutRepaint(window);
     window.paintNow();

@@ -1,6 +1,27 @@
 #include "host/config_rows.h"
 
+#include "elements/core/record.h"
+#include "platform/text_codec_1252.h"
+
+#include <cstdio>
+#include <exception>
+
 namespace ovanto {
+
+TGraph* ReadRecordLine(ElementContext& context, const QByteArray& line, const QString& source, int row,
+                       bool& dropped) {
+    const QString record = DecodeWindows1252(line);
+    try {
+        return ReadRecord(context, record);
+    } catch (const std::exception& e) {
+        dropped = true;
+        const QString keyword = record.left(record.indexOf(QLatin1Char('\t')));
+        std::fprintf(stderr, "Ovanto: %s: element %d (%s) dropped: %s\n", source.toLocal8Bit().constData(), row,
+                     keyword.toLocal8Bit().constData(), e.what());
+        std::fflush(stderr);
+        return nullptr;
+    }
+}
 
 void WriteInputRows(ConfigLineWriter& out, const BlockConfiguration& config) {
     const int inputs = std::clamp(config.InputCount, 0, kMaxInputs);

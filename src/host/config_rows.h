@@ -8,9 +8,20 @@
 #include "host/block_configuration.h"
 #include "host/config_lines.h"
 
+#include <QByteArray>
+
 #include <algorithm>
 
 namespace ovanto {
+
+class ElementContext;
+class TGraph;
+
+// Creates the element of one record line. A record that raises is dropped and
+// reported on stderr with the source and element row, and the caller reads on:
+// one broken element must not cost every setting after it. `dropped` is set then.
+TGraph* ReadRecordLine(ElementContext& context, const QByteArray& line, const QString& source, int row,
+                       bool& dropped);
 
 // Inputs: count, then name, factor, offset and (above version 351) limits.
 // Returns the number of input lines in the file; values past 50 are read and dropped.

@@ -6,6 +6,7 @@
 #include "host/config_lines.h"
 #include "host/config_rows.h"
 #include "host/simulation_cycle.h"
+#include "host/stored_geometry.h"
 #include "host/window_manager.h"
 #include "platform/module.h"
 #include "platform/text_codec_1252.h"
@@ -51,6 +52,7 @@ bool writeAll(int fd, const QByteArray& bytes) {
     while (left > 0) {
         const ssize_t n = ::write(fd, p, static_cast<size_t>(left));
         if (n < 0 && errno == EINTR) continue;
+        if (n == 0) errno = ENOSPC; // nothing taken and no reason given
         if (n <= 0) return false;
         p += n;
         left -= n;
@@ -58,16 +60,12 @@ bool writeAll(int fd, const QByteArray& bytes) {
     return true;
 }
 
-// Reads the rows in order, applying each as it comes.
 // The manager window's rectangle as stored: right and bottom are exclusive edges.
 struct StoredRect {
-    int left = 0, top = 0, right = 0, bottom = 0;
+    long long left = 0, top = 0, right = 0, bottom = 0;
 };
 
-int boundedSpan(int from, int to) {
-    return static_cast<int>(std::clamp<long long>(static_cast<long long>(to) - from, 0, QWIDGETSIZE_MAX));
-}
-
+// Reads the rows in order, applying each as it comes.
 void readRows(SectionReader& in, BlockWindow& window, StoredRect& managerRect) {
     BlockConfiguration& config = window.configuration();
     WindowOptions& options = window.options();
@@ -84,7 +82,7 @@ void readRows(SectionReader& in, BlockWindow& window, StoredRect& managerRect) {
     const int top = in.integer();
     const int width = in.integer();
     const int height = in.integer();
-    window.setFrameGeometry(QRect(left, top, width, height));
+    window.setFrameGeometry(StoredWindowRect(left, top, width, height));
     options.Caption = caption;
     window.applyCaption();
     const int state = in.integer();
@@ -99,9 +97,12 @@ void readRows(SectionReader& in, BlockWindow& window, StoredRect& managerRect) {
     window.applyBackground();
 
     // Records become elements only now, after the settings they may depend on.
-    for (const QByteArray& record : pendingRecords) {
-        if (!record.contains('\t')) continue;
-        if (TGraph* element = ReadRecord(window.elementContext(), DecodeWindows1252(record))) element->UpdateOutput();
+    bool dropped = false;
+    for (std::size_t i = 0; i < pendingRecords.size(); ++i) {
+        if (!pendingRecords[i].contains('\t')) continue;
+        if (TGraph* element = ReadRecordLine(window.elementContext(), pendingRecords[i],
+                                             QStringLiteral("system file"), static_cast<int>(i) + 1, dropped))
+            element->UpdateOutput();
     }
 
     ReadCounterRows(in, config, version);
@@ -116,9 +117,9 @@ void readRows(SectionReader& in, BlockWindow& window, StoredRect& managerRect) {
         if (options.CenterWindow) {
             const QRect frame = window.frameGeometry();
             const QRect screen = window.screenGeometry();
-            window.setFrameGeometry(QRect(QPoint((screen.width() - frame.width()) / 2,
-                                                 (screen.height() - frame.height()) / 2),
-                                          frame.size()));
+            window.setFrameGeometry(StoredWindowRect((0LL + screen.width() - frame.width()) / 2,
+                                                     (0LL + screen.height() - frame.height()) / 2, frame.width(),
+                                                     frame.height()));
         }
         if (version > 359) {
             options.AlwaysMaximized = in.flag();
@@ -204,8 +205,10 @@ bool WriteSystemSection(int fd, BlockWindow& window) {
     out.flag(options.WindowManager);
     QWidget* managerWindow = manager.GetQEVManForm();
     out.flag(managerWindow != nullptr);
-    // Right and bottom are exclusive edges (left + width), as the reader expects.
-    const QRect r = managerWindow ? managerWindow->frameGeometry() : QRect();
+    // The client rectangle, as the reader applies it: a frame stored and applied
+    // as a client grew the window by its frame at every save. Right and bottom
+    // are exclusive edges (left + width).
+    const QRect r = managerWindow ? managerWindow->geometry() : QRect();
     out.integer(managerWindow ? r.left() : 0);
     out.integer(managerWindow ? r.top() : 0);
     out.integer(managerWindow ? r.left() + r.width() : 0);
@@ -242,11 +245,10 @@ bool ReadSystemSection(int fd, BlockWindow& window) {
         if (window.options().WindowManager) {
             manager.InitQEVManager(window.hostWindowHandle());
             if (managerRect.right != managerRect.left) {
-                if (QWidget* managerWindow = manager.GetQEVManForm()) {
-                    managerWindow->move(managerRect.left, managerRect.top);
-                    managerWindow->resize(boundedSpan(managerRect.left, managerRect.right),
-                                          boundedSpan(managerRect.top, managerRect.bottom));
-                }
+                if (QWidget* managerWindow = manager.GetQEVManForm())
+                    managerWindow->setGeometry(StoredWindowRect(managerRect.left, managerRect.top,
+                                                                managerRect.right - managerRect.left,
+                                                                managerRect.bottom - managerRect.top));
             }
             manager.AddQEVFormMan(self);
             manager.SetQEVFormCaption(self);

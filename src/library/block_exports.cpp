@@ -7,6 +7,7 @@
 #include "library/io_names.h"
 #include "host/host_abi.h"
 #include "host/simulation_cycle.h"
+#include "host/stored_geometry.h"
 #include "host/system_file.h"
 #include "host/window_manager.h"
 #include "elements/core/element_registry.h"
@@ -16,7 +17,11 @@
 #include <QString>
 #include <QToolTip>
 
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <exception>
+#include <string>
 
 #define OVANTO_EXPORT extern "C" __attribute__((visibility("default")))
 
@@ -140,8 +145,21 @@ OVANTO_EXPORT int32_t HideWindowDLL(void* instance) {
     return wasVisible ? 1 : 0;
 }
 
+// The host learns nothing from a void export; stderr is where a full disk shows.
 OVANTO_EXPORT void WriteToFile(int32_t fileHandle, void* instance) {
-    guarded([&] { WriteSystemSection(fileDescriptor(fileHandle), *windowOf(instance)); });
+    std::string failure;
+    try {
+        if (!WriteSystemSection(fileDescriptor(fileHandle), *windowOf(instance))) failure = std::strerror(errno);
+    } catch (const std::exception& e) {
+        failure = e.what();
+    } catch (...) {
+        failure = "unknown error";
+    }
+    if (!failure.empty()) {
+        std::fprintf(stderr, "Ovanto: WriteToFile: the block section was not written completely: %s\n",
+                     failure.c_str());
+        std::fflush(stderr);
+    }
 }
 
 OVANTO_EXPORT void ReadFromFile(int32_t fileHandle, void* instance) {
@@ -178,7 +196,7 @@ OVANTO_EXPORT void SetQEVWindowPos(void* instance, int32_t x, int32_t y) {
     BlockWindow* window = windowOf(instance);
     window->hideWindow();
     QRect r = window->frameGeometry();
-    r.moveTopLeft(QPoint(x, y));
+    r.moveTopLeft(QPoint(ClampStoredPosition(x), ClampStoredPosition(y)));
     window->setFrameGeometry(r);
     window->showWindow();
     ApplicationOwner::processPendingEvents();

@@ -5,6 +5,8 @@
 #include <QKeyEvent>
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace ovanto {
 
@@ -166,6 +168,31 @@ int VirtualKeyFromQt(int qtKey, Qt::KeyboardModifiers modifiers) {
     for (const KeyPair& pair : kFixedKeys)
         if (pair.qtKey == qtKey) return pair.virtualKey;
     return 0;
+}
+
+bool QtKeyFromVirtualKey(int virtualKey, int& qtKey, Qt::KeyboardModifiers& modifiers) {
+    // The inverse of VirtualKeyFromQt over the keys it knows: plain keys first, then the keypad.
+    static const auto table = [] {
+        std::vector<std::pair<int, std::pair<int, bool>>> result;
+        const auto add = [&](int key) {
+            for (const bool keypad : {false, true}) {
+                const int vk = VirtualKeyFromQt(key, keypad ? Qt::KeypadModifier : Qt::NoModifier);
+                const bool known = std::any_of(result.begin(), result.end(), [&](const auto& e) { return e.first == vk; });
+                if (vk != 0 && !known) result.push_back({vk, {key, keypad}});
+            }
+        };
+        for (int key = 0x20; key < 0x7F; ++key) add(key);
+        for (int key = Qt::Key_Escape; key <= Qt::Key_Direction_R; ++key) add(key);
+        for (int key = Qt::Key_Back; key <= Qt::Key_LaunchF; ++key) add(key);
+        return result;
+    }();
+    for (const auto& [vk, qt] : table) {
+        if (vk != virtualKey) continue;
+        qtKey = qt.first;
+        modifiers = qt.second ? Qt::KeypadModifier : Qt::NoModifier;
+        return true;
+    }
+    return false;
 }
 
 KeyState& KeyState::instance() {

@@ -95,6 +95,8 @@ inline constexpr int Oem102 = 0xE2;    // the extra <> key of European keyboards
 // carries them on a US layout, umlauts to their German keys, and with
 // Qt::KeypadModifier digits and operators map to the numeric keypad.
 int VirtualKeyFromQt(int qtKey, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// The Qt key (and keypad modifier) that gives a virtual-key code; false for codes no key gives.
+bool QtKeyFromVirtualKey(int virtualKey, int& qtKey, Qt::KeyboardModifiers& modifiers);
 
 // "Is this virtual key down": what key elements poll.
 class KeyState : public Injectable<KeyState> {

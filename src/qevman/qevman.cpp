@@ -19,7 +19,11 @@ struct Registry {
     std::vector<QPointer<QWidget>> forms;
     std::vector<QPointer<QWidget>> managed;
     QPointer<TManagerForm> manager;
-    int32_t state = 0; // applied when the manager window is created
+    int32_t state = 0; // applied when the manager window is first shown
+    // A new manager window is first shown from the event loop: the caller that
+    // created it sets its rectangle first, which a window already shown
+    // minimised would not take.
+    bool firstShowPending = false;
 };
 
 Registry& registry() {
@@ -126,7 +130,17 @@ void InitQEVManager(std::uintptr_t owner) {
     auto* m = new TManagerForm(widgetWithNativeId(owner));
     r.manager = m;
     refreshManager();
-    applyState(m, r.state);
+    r.firstShowPending = true;
+    QMetaObject::invokeMethod(
+        m,
+        [m] {
+            Registry& reg = registry();
+            if (!reg.firstShowPending)
+                return;
+            reg.firstShowPending = false;
+            applyState(m, reg.state);
+        },
+        Qt::QueuedConnection);
 }
 
 QWidget* GetQEVManForm() { return registry().manager.data(); }
@@ -134,7 +148,7 @@ QWidget* GetQEVManForm() { return registry().manager.data(); }
 int32_t GetQEVManFormState() {
     Registry& r = registry();
     const TManagerForm* m = r.manager.data();
-    if (!m)
+    if (!m || r.firstShowPending)
         return r.state;
     int32_t state = 0;
     if (!m->isVisible())
@@ -147,17 +161,21 @@ int32_t GetQEVManFormState() {
 void SetQEVManFormState(uint8_t state) {
     Registry& r = registry();
     r.state = state & 0x7F;
-    if (TManagerForm* m = r.manager.data())
+    if (TManagerForm* m = r.manager.data(); m && !r.firstShowPending)
         applyState(m, r.state);
 }
 
 void HideQEVManForm() {
-    if (TManagerForm* m = registry().manager)
+    Registry& r = registry();
+    r.firstShowPending = false;
+    if (TManagerForm* m = r.manager)
         m->hide();
 }
 
 void ShowQEVManForm() {
-    if (TManagerForm* m = registry().manager)
+    Registry& r = registry();
+    r.firstShowPending = false;
+    if (TManagerForm* m = r.manager)
         m->show();
 }
 

@@ -21,6 +21,7 @@ QEVMAN_EXPORT void RemoveQEVFormMan(QWidget* form);
 // Refreshes the entry's text from the window's current caption.
 QEVMAN_EXPORT void SetQEVFormCaption(QWidget* form);
 // Creates the manager window (once); owner is the native id of the host window or 0.
+// It is first shown, in the stored state, when the event loop next runs.
 QEVMAN_EXPORT void InitQEVManager(std::uintptr_t owner);
 QEVMAN_EXPORT QWidget* GetQEVManForm();
 // State bits: kQevManHidden, kQevManMinimized; 0 is a normally shown window.

@@ -77,6 +77,9 @@ public:
 
     // Paints off-screen whether or not the window shows and returns the picture.
     QImage renderToImage();
+    // The same picture with the child controls drawn over it, as a user sees
+    // the client area; no frame is recorded.
+    QImage grabClientArea();
     const QImage& offscreenImage() const { return m_image; }
     QSize clientSize() const;
     void setClientSize(const QSize& size);

@@ -138,6 +138,15 @@ QImage TForm1::renderToImage() {
     return m_image;
 }
 
+QImage TForm1::grabClientArea() {
+    layoutChildren();
+    renderOffscreen();
+    m_blitOnly = true;
+    QImage picture = m_paintBox->grab().toImage();
+    m_blitOnly = false;
+    return picture.convertToFormat(QImage::Format_RGB32);
+}
+
 void TForm1::afterBlit() {
     // Step 7.
     if (m_runState.SimulationRunning)

@@ -89,6 +89,7 @@ int main(int argc, char** argv) {
     auto docLine = resolve<WriteParToDocFileDLLFn>(lib, "WriteParToDocFileDLL");
     auto hide = resolve<HideWindowDLLFn>(lib, "HideWindowDLL");
     auto show = resolve<ShowWindowDLLFn>(lib, "ShowWindowDLL");
+    auto setPos = resolve<SetQEVWindowPosFn>(lib, "SetQEVWindowPos");
 
     check(std::strcmp(getName(), "Ovanto") == 0, "GetDLLName");
     check(canSimulate(12345) == 1 && canSimulate(-1) == 1, "CanSimulateDLL is always 1");
@@ -164,6 +165,18 @@ int main(int argc, char** argv) {
     std::memset(names.data(), 0xAB, names.size());
     ioNames(names.data(), 0, readWindowSlot(b.instance()), 0);
     check(names[0] == 3 && std::memcmp(names.data() + 84, "Temp", 5) == 0, "names survive the system file");
+
+    // A full disk: the host hears of it only on stderr.
+    FILE* err = std::tmpfile();
+    const int savedErr = dup(2), full = open("/dev/full", O_WRONLY);
+    dup2(fileno(err), 2);
+    writeFile(full, a.instance());
+    dup2(savedErr, 2);
+    char report[256] = {};
+    check(pread(fileno(err), report, sizeof report - 1, 0) > 0 && std::strstr(report, "WriteToFile"),
+          "a failed write is reported on stderr");
+    close(savedErr), close(full), std::fclose(err);
+    setPos(a.instance(), 2147483647, -2147483647 - 1); // overflowed int, as the sanitizers saw
 
     char line[512];
     std::memset(line, 'x', sizeof line);

@@ -92,7 +92,7 @@ TEST_F(AnimationFile, OldVersionsEndEarlyAndBadLinesStopWithWhatWasRead) {
     FakeBlockWindow source;
     fillSample(source);
     const Lines good = lines(saved(source));
-    const std::pair<qsizetype, QByteArray> cases[] = {{6, "drei"}, {8, ""}, {4, "SEPARATOR\t0\t0\tx\t0\t0\t0\t"}, {-1, {}}};
+    const std::pair<qsizetype, QByteArray> cases[] = {{6, "drei"}, {8, ""}, {-1, {}}};
     for (const auto& [line, junk] : cases) {
         Lines damaged = line < 0 ? good.mid(0, 30) : good;
         if (line >= 0) damaged[line] = junk;
@@ -100,9 +100,29 @@ TEST_F(AnimationFile, OldVersionsEndEarlyAndBadLinesStopWithWhatWasRead) {
         FakeBlockWindow w;
         EXPECT_FALSE(LoadConfiguration(file, w)) << line;
         EXPECT_EQ(w.windowOptions.Caption, source.windowOptions.Caption) << line;
-        EXPECT_EQ(w.elementCount(), line == 4 ? 1 : 2) << "a broken record is dropped; line " << line;
+        EXPECT_EQ(w.elementCount(), 2) << line;
         EXPECT_EQ(w.config.RefreshInterval, 1) << line;
     }
+}
+
+// Broken records cost only their elements: one message, the rest of the file
+// read (sizes clamped), the window registered.
+TEST_F(AnimationFile, RecordsThatRaiseAreDroppedAndTheRestIsRead) {
+    FakeBlockWindow source, w;
+    fillSample(source);
+    Lines l = lines(saved(source));
+    l[3] = l[4] = "SEPARATOR\t0\t0\tx\t0\t0\t0\t";
+    const qsizetype width = l.indexOf("400");
+    l[width] = l[width + 1] = "2147483647";
+    put(crlf(l));
+    ::testing::internal::CaptureStderr();
+    LoadQEVFile(w, file);
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("element 2 (SEPARATOR) dropped"), std::string::npos);
+    EXPECT_EQ(w.elementCount(), 0);
+    EXPECT_EQ(w.frame.size(), QSize(4096, 4096));
+    EXPECT_TRUE(w.config.SaveExternalIOs) << "the last row";
+    EXPECT_EQ(dialogs.messages(), QStringList{QStringLiteral("Fehler beim Öffnen der Datei!")});
+    EXPECT_EQ(manager.calls.size(), 4u);
 }
 
 TEST_F(AnimationFile, LoadQevFileReplacesElementsAndReportsFailures) {

@@ -1,12 +1,17 @@
 #include "host/system_file.h"
 
 #include "host/config_lines.h"
+#include "qevman/qevman.h"
 #include "recording_window_manager.h"
 #include "sample_configuration.h"
+
+#include <QCoreApplication>
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <map>
+#include <tuple>
 #include <unistd.h>
 
 namespace ovanto::testing {
@@ -149,8 +154,8 @@ TEST(SystemSection, StrictLinesStopTheReadAndKeepWhatWasRead) {
         int elements;
         bool rowsAfterRecords, managerRow;
     };
-    for (const Case& c : {Case{0, "4x5", 0, false, false}, Case{4, "SEPARATOR\t0\t0\tx\t0\t0\t0\t", 1, false, false},
-                          Case{pixelFormat, "acht", 2, true, true}, Case{pixelFormat + 1, "", 2, true, true}}) {
+    for (const Case& c : {Case{0, "4x5", 0, false, false}, Case{pixelFormat, "acht", 2, true, true},
+                          Case{pixelFormat + 1, "", 2, true, true}}) {
         RecordingWindowManager manager;
         Lines damaged = lines;
         damaged[c.line] = c.junk;
@@ -164,13 +169,67 @@ TEST(SystemSection, StrictLinesStopTheReadAndKeepWhatWasRead) {
     }
 }
 
+// A record that raises costs only its own element: the rest is read and the
+// handle ends after the section. Rectangles from the file are clamped.
+TEST(SystemSection, DamagedLinesAreRepairedAndTheReadGoesOn) {
+    RecordingWindowManager manager;
+    manager.hasManagerWindow = true;
+    manager.managerWindow.setGeometry(40, 60, 200, 150);
+    FakeBlockWindow source;
+    fillSample(source);
+    const Lines lines = split(written(source));
+    const qsizetype m = lines.size() - 207; // manager window left, top, right, bottom
+    const QByteArray big = "2147483647", gone = "(gone)";
+    using Changes = std::map<qsizetype, QByteArray>;
+    const std::tuple<Changes, Changes, std::string> cases[] = {
+        {{{4, "SEPARATOR\t0\t0\tx\t0\t0\t0\t"}}, {{2, "1"}, {4, gone}}, "element 2 (SEPARATOR) dropped"},
+        {{{5, big}, {6, "-" + big}, {7, big}, {8, "0"}}, {{5, "32000"}, {6, "-32000"}, {7, "4096"}, {8, "10"}}, ""},
+        {{{m, "-" + big}, {m + 2, big}, {m + 3, "0"}}, {{m, "-32000"}, {m + 2, "-27904"}, {m + 3, "70"}}, ""},
+    };
+    for (const auto& [damage, repaired, report] : cases) {
+        Lines damaged = lines, expected = lines;
+        for (const auto& [k, v] : damage) damaged[k] = v;
+        for (const auto& [k, v] : repaired) expected[k] = v;
+        expected.removeAll(gone);
+        FakeBlockWindow w;
+        ::testing::internal::CaptureStderr();
+        EXPECT_TRUE(readSection(crlf(damaged), w));
+        EXPECT_NE(::testing::internal::GetCapturedStderr().find(report), std::string::npos) << report;
+        EXPECT_EQ(split(written(w)), expected);
+    }
+}
+
+// A real manager window, also minimised or hidden, comes back where it was
+// saved when the read creates it, as the first read of a process does.
+TEST(SystemSection, ManagerWindowKeepsItsRectangleInEveryState) {
+    for (const uint8_t state : {uint8_t{0}, uint8_t(kQevManMinimized), uint8_t(kQevManHidden)}) {
+        delete GetQEVManForm();
+        SetQEVManFormState(0);
+        InitQEVManager(0);
+        GetQEVManForm()->setGeometry(40, 60, 200, 150);
+        SetQEVManFormState(state);
+        QCoreApplication::processEvents();
+        FakeBlockWindow source, target;
+        source.windowOptions.WindowManager = true;
+        const QByteArray bytes = written(source);
+        delete GetQEVManForm();
+        EXPECT_TRUE(readSection(bytes, target));
+        QCoreApplication::processEvents();
+        EXPECT_EQ(written(target), bytes) << int(state);
+        SetQEVManFormState(0);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(GetQEVManForm()->geometry(), QRect(40, 60, 200, 150)) << int(state);
+    }
+    delete GetQEVManForm();
+}
+
 TEST(SystemSection, LenientLinesGiveZeroAndTheEndOfTheFileEndsQuietly) {
     Lines lines = version300();
     lines[9] = "breit";
     lines[26] = "";
     FakeBlockWindow w, cut;
     EXPECT_TRUE(readSection(crlf(lines), w));
-    EXPECT_EQ(w.frame.width() + w.config.RefreshInterval, 0);
+    EXPECT_EQ(w.frame.width() + w.config.RefreshInterval, 10) << "the narrowest window";
 
     RecordingWindowManager manager;
     EXPECT_FALSE(readSection(crlf(lines.mid(0, 14)) + "Zul", cut, false));

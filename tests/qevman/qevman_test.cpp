@@ -111,6 +111,8 @@ TEST_F(QevMan, StateStoredBeforeCreationAppliesAndReadsBack) {
         EXPECT_EQ(GetQEVManFormState(), c.expected) << int(c.set);
         InitQEVManager(0);
         EXPECT_EQ(GetQEVManFormState(), c.expected) << int(c.set);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(GetQEVManFormState(), c.expected) << int(c.set);
         EXPECT_EQ(GetQEVManForm()->isVisible(), (c.expected & kQevManHidden) == 0) << int(c.set);
     }
     SetQEVManFormState(0);

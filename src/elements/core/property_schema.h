@@ -70,8 +70,9 @@ constexpr PropertyDef Text(const char* caption, const char* value) {
 
 // Fill patterns came with record version 309; the ring sector had one from the start.
 inline constexpr int kFillPatternVersion = 308;
+// Like every geometry row an integer or a formula, so a hatch can follow a signal.
 constexpr PropertyDef FillPattern(int readAboveVersion = kFillPatternVersion) {
-    return Plain("FillPattern (0=none)", "0", readAboveVersion);
+    return {.caption = "FillPattern (0=none)", .gridDefault = "0", .readAboveVersion = readAboveVersion};
 }
 
 } // namespace rows

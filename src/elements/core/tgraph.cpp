@@ -49,6 +49,40 @@ int signalPositionOfChannel(int channel) {
     return 0;
 }
 
+// Property texts are almost always ASCII: narrow them without the detour
+// through a UTF-8 byte array.
+std::string toStd(QStringView text) {
+    std::string result(static_cast<std::size_t>(text.size()), '\0');
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c >= 0x80) return text.toString().toStdString();
+        result[static_cast<std::size_t>(i)] = static_cast<char>(c);
+    }
+    return result;
+}
+
+// The field reader of a whole record: like NextField, but the consumed text is
+// cut from the record once at the end instead of once per field.
+class FieldCursor {
+public:
+    explicit FieldCursor(QString& s) : m_s(s) {}
+    ~FieldCursor() { m_s.remove(0, m_at); }
+    FieldCursor(const FieldCursor&) = delete;
+    FieldCursor& operator=(const FieldCursor&) = delete;
+
+    QStringView next() {
+        const qsizetype tab = m_s.indexOf(QLatin1Char('\t'), m_at);
+        if (tab < 0) return QStringView(m_s).mid(m_at);
+        const QStringView field = QStringView(m_s).mid(m_at, tab - m_at);
+        m_at = tab + 1;
+        return field;
+    }
+
+private:
+    QString& m_s;
+    qsizetype m_at = 0;
+};
+
 } // namespace
 
 TGraph::TGraph(ElementContext& window, const ElementSchema& schema)
@@ -56,7 +90,7 @@ TGraph::TGraph(ElementContext& window, const ElementSchema& schema)
       m_values(static_cast<std::size_t>(kFirstClassProperty) + schema.rows.size()) {
     for (int p = 0; p < propertyCount(); ++p) {
         const PropertyDef& d = def(p);
-        setText(p, QString::fromUtf8(d.initial ? d.initial : d.gridDefault));
+        setText(p, QLatin1String(d.initial ? d.initial : d.gridDefault));
     }
 }
 
@@ -83,25 +117,43 @@ QString TGraph::text(int property) const {
     }
 }
 
-void TGraph::setText(int property, const QString& value) {
+void TGraph::setText(int property, const QString& value) { setText(property, QStringView(value)); }
+
+void TGraph::setText(int property, QLatin1String value) {
+    if (def(property).kind == PropKind::Text) {
+        m_values[static_cast<std::size_t>(property)].freeText = value;
+        return;
+    }
+    setText(property, std::string(value.data(), static_cast<std::size_t>(value.size())));
+}
+
+void TGraph::setText(int property, QStringView value) {
+    if (def(property).kind == PropKind::Text) {
+        m_values[static_cast<std::size_t>(property)].freeText = value.toString();
+        return;
+    }
+    setText(property, toStd(value));
+}
+
+void TGraph::setText(int property, std::string value) {
     PropertyValue& v = m_values[static_cast<std::size_t>(property)];
     switch (def(property).kind) {
     case PropKind::PlainInt: {
         int n = 0;
-        v.number = TryParseInt(value.toStdString(), n) ? n : 0;
+        v.number = TryParseInt(value, n) ? n : 0;
         if (property == kLType) v.number = static_cast<int16_t>(n);
         break;
     }
     case PropKind::Number: {
         long double n = 0;
-        v.number = TryParseFloat(value.toStdString(), n) ? n : Evaluate(value.toStdString(), signalTable());
+        v.number = TryParseFloat(value, n) ? n : Evaluate(value, signalTable());
         break;
     }
     case PropKind::Text:
-        v.freeText = value;
+        v.freeText = QString::fromStdString(value);
         break;
     default:
-        v.text.setText(value.toStdString());
+        v.text.setText(std::move(value));
         break;
     }
 }
@@ -172,15 +224,15 @@ void TGraph::SaveToString(QString& s) const {
     for (int p = kFirstClassProperty; p < propertyCount(); ++p) s += QLatin1Char('\t') + recordField(p);
 }
 
-void TGraph::readField(int property, const QString& field) {
+void TGraph::readField(int property, QStringView field) {
     switch (def(property).kind) {
     case PropKind::PlainInt: {
-        const int n = ParseInt(field.toStdString());
+        const int n = ParseInt(toStd(field));
         m_values[static_cast<std::size_t>(property)].number = property == kLType ? static_cast<int16_t>(n) : n;
         break;
     }
     case PropKind::Number:
-        m_values[static_cast<std::size_t>(property)].number = ParseFloat(field.toStdString());
+        m_values[static_cast<std::size_t>(property)].number = ParseFloat(toStd(field));
         break;
     default:
         setText(property, field);
@@ -189,31 +241,26 @@ void TGraph::readField(int property, const QString& field) {
 }
 
 void TGraph::LoadFromString(QString& s) {
-    QString field;
-    for (int p = 0; p < kFirstClassProperty; ++p) {
-        NextField(s, field);
-        readField(p, field);
-    }
-    NextField(s, field);
-    m_comment = field;
+    FieldCursor fields(s);
+    for (int p = 0; p < kFirstClassProperty; ++p) readField(p, fields.next());
+    m_comment = fields.next().toString();
     const int version = RecordVersion();
     for (int p = kFirstClassProperty; p < propertyCount(); ++p) {
         if (version <= def(p).readAboveVersion) continue;
-        NextField(s, field);
-        readField(p, field);
+        readField(p, fields.next());
     }
 }
 
 // --- drawing ---------------------------------------------------------------------
 
 bool TGraph::IsVisible() const {
-    const int channel = ParseInt(text(kCIn).toStdString());
+    const int channel = ParseInt(m_values[kCIn].text.text());
     int position = 0;
     if (channel >= 1 && channel <= 56) position = channel;
     else if (channel >= 101 && channel <= 150) position = channel - 44;
     if (position == 0) return true;
     const long double v = signalTable()[position];
-    return v <= ParseFloat(text(kCInMax).toStdString()) && v >= ParseFloat(text(kCInMin).toStdString());
+    return v <= ParseFloat(m_values[kCInMax].text.text()) && v >= ParseFloat(m_values[kCInMin].text.text());
 }
 
 void TGraph::DrawSelection(Canvas& canvas) {

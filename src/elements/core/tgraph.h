@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <string>
 #include <optional>
 #include <vector>
 
@@ -86,7 +87,12 @@ public:
     int propertyCount() const { return static_cast<int>(m_values.size()); }
     const PropertyDef& propertyDef(int property) const;
     QString text(int property) const;      // as the grid and the record show it
-    void setText(int property, const QString& text); // no validation: constructors, tests, SetBounds
+    // No validation: constructors, readers, tests, SetBounds.
+    void setText(int property, const QString& text);
+    void setText(int property, QStringView text);
+    void setText(int property, QLatin1String text);
+    void setText(int property, const char* text) { setText(property, QLatin1String(text)); }
+    void setText(int property, std::string text);
     long double evaluate(int property) const;        // a formula property's value
     int evaluateInt(int property) const;             // rounded, ties to even; raises when not an int
     int intValue(int property) const;                // PlainInt kinds
@@ -145,7 +151,7 @@ protected:
 
 private:
     const PropertyDef& def(int property) const;
-    void readField(int property, const QString& field);
+    void readField(int property, QStringView field);
     QString recordField(int property) const;
 
     ElementContext& m_window;

@@ -29,8 +29,9 @@ constexpr PropertyDef kLine2Rows[] = {
     rows::Y("y1", "30"),
     rows::X("x2", "50"),
     rows::Y("y2", "30"),
-    rows::Plain("LeftArrow (0=none)", "0", kArrowVersion),
-    rows::Plain("RightArrow (0=none)", "0", kArrowVersion),
+    // The two-point line had its arrows from the start.
+    rows::Plain("LeftArrow (0=none)", "0"),
+    rows::Plain("RightArrow (0=none)", "0"),
 };
 static_assert(RowsMatch<TLine2Graph>(kLine2Rows));
 constexpr ElementSchema kLine2{.keyword = "LINE2", .rows = kLine2Rows};
@@ -63,8 +64,11 @@ void drawLine(Canvas& canvas, QPoint p0, QPoint p1) {
     canvas.lineTo(p1.x(), p1.y());
 }
 
-// Arrowheads are filled in the fill colour and outlined in it with a thin pen.
-void drawArrowHeads(Canvas& canvas, QPoint p0, QPoint p1, float angle, int leftSize, int rightSize) {
+// Arrowheads are filled in the fill colour and outlined in it with a thin pen;
+// a negative fill colour is no colour, so there are none.
+void drawArrowHeads(Canvas& canvas, QPoint p0, QPoint p1, float angle, int leftSize, int rightSize, TColor fill) {
+    if (fill < 0) return;
+    canvas.setBrushColor(fill);
     canvas.setBrushStyle(BrushStyle::Solid);
     canvas.setPenWidth(1);
     canvas.setPenColor(canvas.brush().color);
@@ -120,7 +124,8 @@ void TLineGraph::Draw(Canvas& canvas) {
         endPoints(p0, p1);
         canvas.setBrushStyle(BrushStyle::Clear);
         drawLine(canvas, p0, p1);
-        drawArrowHeads(canvas, p0, p1, ToSingle(evaluate(kAngle)), intValue(kLeftArrow), intValue(kRightArrow));
+        drawArrowHeads(canvas, p0, p1, ToSingle(evaluate(kAngle)), intValue(kLeftArrow), intValue(kRightArrow),
+                       evaluateInt(kRGBFill));
     });
 }
 
@@ -152,7 +157,8 @@ void TLine2Graph::Draw(Canvas& canvas) {
         const QPoint p1(evaluateInt(kX2), evaluateInt(kY2));
         canvas.setBrushStyle(BrushStyle::Clear);
         drawLine(canvas, p0, p1);
-        drawArrowHeads(canvas, p0, p1, LineAngle(p0, p1), intValue(kLeftArrow), intValue(kRightArrow));
+        drawArrowHeads(canvas, p0, p1, LineAngle(p0, p1), intValue(kLeftArrow), intValue(kRightArrow),
+                       evaluateInt(kRGBFill));
     });
 }
 

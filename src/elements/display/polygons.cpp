@@ -46,7 +46,7 @@ void TArcGraph::Draw(Canvas& canvas) {
     drawIfVisible(canvas, [&] {
         const std::vector<QPoint> points = outline();
         canvas.polygon(points);
-        DrawFillPattern(canvas, intValue(kFillPattern), evaluateInt(kX), evaluateInt(kY),
+        DrawFillPattern(canvas, evaluateInt(kFillPattern), evaluateInt(kX), evaluateInt(kY),
                         [&] { canvas.polygon(points); });
     });
 }
@@ -66,7 +66,7 @@ void TParallGraph::Draw(Canvas& canvas) {
     drawIfVisible(canvas, [&] {
         const std::array<QPoint, 4> points = corners();
         canvas.polygon(points);
-        DrawFillPattern(canvas, intValue(kFillPattern), points[0].x(), points[0].y(),
+        DrawFillPattern(canvas, evaluateInt(kFillPattern), points[0].x(), points[0].y(),
                         [&] { canvas.polygon(points); });
     });
 }
@@ -88,7 +88,7 @@ void TTriangleGraph::Draw(Canvas& canvas) {
     drawIfVisible(canvas, [&] {
         const std::array<QPoint, 3> points = corners();
         canvas.polygon(points);
-        DrawFillPattern(canvas, intValue(kFillPattern), points[0].x(), points[0].y(),
+        DrawFillPattern(canvas, evaluateInt(kFillPattern), points[0].x(), points[0].y(),
                         [&] { canvas.polygon(points); });
     });
 }

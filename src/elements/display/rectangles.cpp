@@ -44,7 +44,7 @@ void TRectGraph::drawBox(Canvas& canvas, bool visibleFirst) {
     const auto shape = [&] {
         const Rect b = box();
         drawShape(canvas, b);
-        DrawFillPattern(canvas, intValue(kFillPattern), b.left, b.bottom, [&] { drawShape(canvas, b); });
+        DrawFillPattern(canvas, evaluateInt(kFillPattern), b.left, b.bottom, [&] { drawShape(canvas, b); });
         drawOver(canvas, b);
     };
     if (visibleFirst) drawOnlyVisible(canvas, shape);
@@ -106,7 +106,7 @@ void TCircleGraph::Draw(Canvas& canvas) {
         const Rect b = box();
         const auto shape = [&] { canvas.ellipse(b.left, b.top, b.right, b.bottom); };
         shape();
-        DrawFillPattern(canvas, intValue(kFillPattern), evaluateInt(kXM), evaluateInt(kYM), shape);
+        DrawFillPattern(canvas, evaluateInt(kFillPattern), evaluateInt(kXM), evaluateInt(kYM), shape);
     });
 }
 

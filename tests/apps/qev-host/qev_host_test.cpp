@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -10,6 +11,10 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <functional>
+#include <sys/resource.h>
 
 namespace {
 
@@ -31,7 +36,10 @@ protected:
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("OVANTO_STUB_LOG"), logPath);
+        env.insert(extraEnv);
         p.setProcessEnvironment(env);
+        if (childSetup)
+            p.setChildProcessModifier(childSetup);
         p.start(binPath("qev-host"), QStringList{"--library", library, "--headless"} + arguments);
         HostRun r;
         if (!p.waitForFinished(60000))
@@ -61,6 +69,8 @@ protected:
     static QStringList steps(const HostRun& r) { return r.log.filter(QRegularExpression("^SimulateDLL ")); }
 
     QTemporaryDir dir;
+    QProcessEnvironment extraEnv;
+    std::function<void()> childSetup;
 };
 
 const QByteArray kHostLines = "VELOR-SYSTEM 1\r\nStepSize=0.25\r\nEndTime=0\r\nInputs=plant\r\nCsv=\r\n"
@@ -105,10 +115,59 @@ TEST_F(QevHost, SystemFileRoundTripKeepsEveryBlockSection) {
     const QString out = dir.filePath(QStringLiteral("out.vsys"));
     const HostRun r = run({"--steps", "0", "--save", out, in});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_EQ(r.log.filter("ReadFromFile"), (QStringList{"ReadFromFile alpha", "ReadFromFile beta \r\x01x"}));
+    const QStringList reads = {"ReadFromFile alpha", "ReadFromFile beta \r\x01x"};
+    EXPECT_EQ(r.log.filter("ReadFromFile"), reads + reads) << "read, then read back before the file is replaced";
     EXPECT_EQ(read(out), kHostLines + blocks);
     EXPECT_FALSE(QFile::exists(out + ".tmp"));
-    EXPECT_EQ(r.log.filter("DisposeUserDLL").size(), 2);
+    EXPECT_EQ(r.log.filter("DisposeUserDLL").size(), 4);
+}
+
+// Saving over a file whose sections were not read to their ends would drop
+// what was left unread. Saving through a link replaces the link's target.
+TEST_F(QevHost, UncleanSectionsWarnAndAreSavedOverOnlyByForce) {
+    const QByteArray alpha = "BLOCK 1\r\nSTUB-SECTION\r\nalpha\r\n";
+    const QByteArray beta = "BLOCK 2\r\nSTUB-SECTION\r\nbeta\r\n";
+    const std::pair<QByteArray, QByteArray> cases[] = {{"Blocks=1\r\n" + alpha, "Zusatz\r\n"},
+                                                       {"Blocks=2\r\n" + alpha, "Zusatz\r\n" + beta}};
+    const QString link = dir.filePath(QStringLiteral("verweis.vsys"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("ziel.vsys"), link));
+    for (const auto& [head, tail] : cases) {
+        const QString file = write("ziel.vsys", kHostLines + head + tail);
+        const HostRun refused = run({"--steps", "0", "--save", link, link});
+        EXPECT_EQ(refused.exitCode, 1);
+        EXPECT_TRUE(refused.err.contains(QLatin1String("block 1: its section did not read cleanly")))
+            << refused.err.toStdString();
+        EXPECT_EQ(read(file), kHostLines + head + tail);
+
+        const HostRun forced = run({"--steps", "0", "--force", "--save", link, link});
+        EXPECT_EQ(forced.exitCode, 0) << forced.err.toStdString();
+        EXPECT_EQ(read(file + ".bak"), kHostLines + head + tail);
+        EXPECT_EQ(read(file), kHostLines + head + tail.mid(8));
+        EXPECT_TRUE(QFileInfo(link).isSymLink());
+    }
+}
+
+TEST_F(QevHost, SavesThatDoNotReadBackLeaveTheOldFile) {
+    const QByteArray good = kHostLines + "Blocks=1\r\nBLOCK 1\r\nSTUB-SECTION\r\nalpha\r\n";
+    const QString in = write("in.vsys", good);
+    const QString out = write("out.vsys", "ALT\r\n");
+    const std::pair<bool, const char*> cases[] = {
+        {true, "write failed"}, {false, "block 1: the section just written does not read back"}};
+    for (const auto& [diskFull, message] : cases) {
+        // The disk fills up in the middle of the section, or the stub adds a line its reader leaves.
+        const auto fillDisk = [limit = static_cast<rlim_t>(good.size() - 4)] {
+            ::signal(SIGXFSZ, SIG_IGN);
+            const rlimit fileSize{limit, limit};
+            ::setrlimit(RLIMIT_FSIZE, &fileSize);
+        };
+        childSetup = diskFull ? std::function<void()>(fillDisk) : nullptr;
+        extraEnv.clear();
+        if (!diskFull) extraEnv.insert(QStringLiteral("OVANTO_STUB_SECTION_TAIL"), QStringLiteral("Rest"));
+        const HostRun r = run({"--steps", "0", "--save", out, in});
+        EXPECT_EQ(r.exitCode, 1) << message;
+        EXPECT_TRUE(r.err.contains(QLatin1String(message))) << r.err.toStdString();
+        EXPECT_EQ(read(out), "ALT\r\n") << message;
+    }
 }
 
 TEST_F(QevHost, BrokenSystemFilesFailWithTheReason) {

@@ -34,6 +34,8 @@ TEST(BasicShapeRecords, OlderRecordsEndBeforeTheNewerFields) {
         {"TRIANG\t0\t0\t1\t-1\t0\t0\t\t1\t2\t3\t4\t5\t6\t4", 308, "FillPattern (0=none)", "0"},
         {line, 302, "LeftArrow (0=none)", "0"},   {line, 302, "RightArrow (0=none)", "0"},
         {line, 303, "LeftArrow (0=none)", "2"},   {line, 303, "RightArrow (0=none)", "3"},
+        // Only "LINE" gained its arrows later.
+        {"LINE2\t0\t0\t1\t-1\t0\t0\t\t1\t2\t3\t4\t2\t3", 200, "RightArrow (0=none)", "3"},
     };
     for (const Case& c : cases) {
         SetRecordVersion(c.version);

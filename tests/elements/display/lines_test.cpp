@@ -42,6 +42,17 @@ TEST(LineGraph, ArrowheadsInTheFillColourAlongTheLine) {
         if (qstrcmp(c.keyword, "LINE") == 0) {
             EXPECT_EQ(scene.at(40, 50), kGreen); // the line keeps its colour
         }
+        // A fill colour of -1 is no colour: no head at all, the whole line stays.
+        ShapeScene uncoloured, headless;
+        TGraph& withHeads = uncoloured.add(c.keyword, c.props);
+        withHeads.setText(TGraph::kRGBFill, "-1");
+        uncoloured.draw(withHeads);
+        TGraph& plain = headless.add(c.keyword, c.props);
+        plain.setText(TGraph::kRGBFill, "-1");
+        plain.setText(ShapeScene::property(plain, "LeftArrow (0=none)"), "0");
+        plain.setText(ShapeScene::property(plain, "RightArrow (0=none)"), "0");
+        headless.draw(plain);
+        EXPECT_EQ(uncoloured.image, headless.image) << c.keyword << " " << c.x << "," << c.y;
     }
 }
 

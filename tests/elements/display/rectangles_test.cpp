@@ -26,9 +26,11 @@ TEST(RectGraph, FillPatternHatchesInTheStrokeColourFromTheCorner) {
         int hatchX; // where the hatch crosses row 44, or -1 for none
     };
     // Backward diagonals through the corner (x, 60), so the hatch moves with the shape.
-    const Case cases[] = {{"0", "40", -1}, {"7", "40", -1}, {"1", "40", 48}, {"1", "43", 51}};
+    // The pattern is a formula like every geometry row (input 1 is 1 here).
+    const Case cases[] = {{"0", "40", -1}, {"7", "40", -1}, {"1", "40", 48}, {"1", "43", 51}, {"I1*1", "40", 48}, {"I1-1", "40", -1}};
     for (const Case& c : cases) {
         ShapeScene scene;
+        scene.window.table[1] = 1;
         TGraph& rect = scene.add("RECT", {{"x", c.x}, {"FillPattern (0=none)", c.pattern}});
         rect.setText(TGraph::kRGBStroke, "255");
         Canvas canvas(scene.image);

@@ -19,12 +19,14 @@ long double Evaluate(std::string_view text, const SignalTable& signalTable) {
     return formula_detail::runValue(program, signalTable, false);
 }
 
-PropertyText::PropertyText(std::string text) : m_text(std::move(text)) { prepare(); }
+PropertyText::PropertyText(std::string text) : m_text(std::move(text)) {}
 
+// Compiled on first use: a loaded file or a constructor default that is
+// replaced before it is drawn never costs a compile.
 void PropertyText::setText(std::string text) {
-    if (text == m_text && m_kind != Kind::Unprepared) return;
+    if (text == m_text) return;
     m_text = std::move(text);
-    prepare();
+    m_kind = Kind::Unprepared;
 }
 
 void PropertyText::prepare() const {
