@@ -1,6 +1,7 @@
 #include "elements/core/element_registry.h"
 #include "elements/display/basic_shapes.h"
 #include "elements/display/drives.h"
+#include "elements/display/pictures.h"
 #include "elements/display/process_equipment.h"
 #include "elements/display/separator.h"
 
@@ -12,6 +13,8 @@ void RegisterAllElements() {
         RegisterBasicShapes();
         RegisterProcessEquipment();
         RegisterDrives();
+        RegisterPictures();
+        RegisterPictureSequences();
         return true;
     }();
     (void)done;
