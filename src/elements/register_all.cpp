@@ -15,6 +15,7 @@ void RegisterAllElements() {
         RegisterDrives();
         RegisterPictures();
         RegisterPictureSequences();
+        RegisterMedia();
         return true;
     }();
     (void)done;

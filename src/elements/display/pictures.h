@@ -4,6 +4,7 @@
 #include "elements/display/basic_shapes.h"
 #include "platform/picture.h"
 
+#include <QImage>
 #include <QString>
 
 #include <memory>
@@ -153,5 +154,50 @@ int OutputPositionOf(long double number);
 
 void RegisterPictures();
 void RegisterPictureSequences();
+
+} // namespace ovanto
+
+namespace ovanto {
+
+// A looping sound while visible; in design mode a loudspeaker icon.
+class TSoundGraph final : public TGraph {
+public:
+    enum { kX = kFirstClassProperty, kY, kFile, kPropertyEnd };
+    static constexpr int kIconSize = 15;
+
+    explicit TSoundGraph(ElementContext& window);
+    ~TSoundGraph() override;
+    void LoadFromString(QString& s) override;
+    void Draw(Canvas& canvas) override;
+
+private:
+    std::optional<Rect> outlineBox() const override;
+
+    bool m_playing = false;
+};
+
+// Writes the window to numbered bitmaps during a run, one per OutputInterval of simulated time.
+class TBMPSeqGeneratorGraph final : public TGraph {
+public:
+    enum { kX = kFirstClassProperty, kY, kOutputInterval, kFilenameBase, kPropertyEnd };
+    static constexpr int kIconSize = 24;
+
+    explicit TBMPSeqGeneratorGraph(ElementContext& window);
+    void Draw(Canvas& canvas) override;
+    void Init() override;
+    // After each repaint of a run, with the window's picture.
+    void AfterRepaint(const QImage& picture);
+
+private:
+    std::optional<Rect> outlineBox() const override;
+
+    long double m_elapsed = 0;
+    long long m_nextNumber = 1;
+};
+
+// base_0001.ext, base_0002.ext ... for base.ext.
+QString GeneratedFrameName(const QString& filenameBase, long long number);
+
+void RegisterMedia();
 
 } // namespace ovanto

@@ -7,6 +7,8 @@
 #include "platform/preset_pictures.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <cmath>
@@ -256,6 +258,84 @@ TEST(DynBMPGraph, RecordKeepsTheStateAndReadsLateFieldsAboveTheirVersions) {
         e->DescribeOutput(described);
         EXPECT_EQ(described, QStringLiteral("DYNBMP (OUTPUT = 3, VALUE = 1)\n\r"));
     }
+}
+
+} // namespace
+} // namespace ovanto::testing
+
+namespace ovanto::testing {
+namespace {
+
+// --- SOUND -------------------------------------------------------------------------------------
+
+TEST(SoundGraph, LoopsWhileVisibleAndUnmutedWithoutRestartingAndStopsOtherwise) {
+    QTemporaryDir dir;
+    const QString wav = dir.filePath(QStringLiteral("pump.wav"));
+    QFile(wav).open(QIODevice::WriteOnly);
+    PictureScene scene;
+    scene.window.foundFile = wav;
+    TGraph& e = scene.add("SOUND", {{"File", "pump.wav"}});
+    for (int i = 0; i < 3; ++i) scene.draw(e);
+    EXPECT_EQ(scene.window.countingSound.looping(), wav);
+    EXPECT_EQ(scene.window.countingSound.loopStarts(), 1);
+    scene.window.muted = true;
+    scene.draw(e);
+    EXPECT_TRUE(scene.window.countingSound.looping().isEmpty());
+    EXPECT_EQ(scene.window.countingSound.beeps(), 0);
+}
+
+TEST(SoundGraph, MissingFileBeepsAndReportsOnLoadUnlessItIsThePlaceholder) {
+    struct Case {
+        const char* name;
+        int beeps;
+        int messages;
+    };
+    const Case cases[] = {{"gone.wav", 1, 1}, {"*.WAV", 0, 0}};
+    for (const Case& c : cases) {
+        PictureScene scene;
+        TGraph& e = scene.add("SOUND");
+        QString record = QStringLiteral("0\t0\t1\t-1\t0\t1\t\t40\t40\t") + QLatin1String(c.name);
+        e.LoadFromString(record);
+        scene.draw(e);
+        EXPECT_EQ(scene.window.countingSound.beeps(), c.beeps) << c.name;
+        EXPECT_EQ(scene.window.scriptedDialogs.messages().size(), c.messages) << c.name;
+    }
+}
+
+TEST(SoundGraph, OldRecordsHoldOnlyTheFile) {
+    PictureScene scene;
+    RecordVersionScope scope;
+    SetRecordVersion(382);
+    TGraph* e = ReadRecord(scene.window, QStringLiteral("SOUND\t0\t0\t1\t-1\t0\t1\t\t*.WAV"));
+    ASSERT_NE(e, nullptr);
+    EXPECT_EQ(ShapeScene::get(*e, "x"), QStringLiteral("40"));
+    EXPECT_EQ(ShapeScene::get(*e, "File"), QStringLiteral("*.WAV"));
+}
+
+// --- BMPSEQGENERATOR ---------------------------------------------------------------------------
+
+TEST(BMPSeqGeneratorGraph, WritesTheNextFreeNumberOncePerInterval) {
+    QTemporaryDir dir;
+    const QString base = dir.filePath(QStringLiteral("frame.bmp"));
+    for (const int n : {1, 2}) QFile(GeneratedFrameName(base, n)).open(QIODevice::WriteOnly);
+    EXPECT_TRUE(GeneratedFrameName(base, 3).endsWith(QStringLiteral("frame_0003.bmp")));
+    EXPECT_TRUE(GeneratedFrameName(QStringLiteral("dir.x/clip"), 12345).endsWith(QStringLiteral("clip_12345")));
+
+    PictureScene scene; // steps of 0.1
+    auto& e = static_cast<TBMPSeqGeneratorGraph&>(scene.add("BMPSEQGENERATOR", {{"OutputInterval", "0.25"}}));
+    e.setText(TBMPSeqGeneratorGraph::kFilenameBase, base);
+    e.Init();
+    for (int i = 0; i < 3; ++i) e.AfterRepaint(scene.image);
+    EXPECT_TRUE(QFileInfo::exists(GeneratedFrameName(base, 3)));
+    EXPECT_FALSE(QFileInfo::exists(GeneratedFrameName(base, 4)));
+    for (int i = 0; i < 3; ++i) e.AfterRepaint(scene.image);
+    EXPECT_TRUE(QFileInfo::exists(GeneratedFrameName(base, 4)));
+
+    for (const char* ignored : {"*.bmp", ""}) {
+        e.setText(TBMPSeqGeneratorGraph::kFilenameBase, ignored);
+        for (int i = 0; i < 6; ++i) e.AfterRepaint(scene.image);
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 4);
 }
 
 } // namespace
