@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QTemporaryDir>
 
 #include <cmath>
@@ -25,7 +26,8 @@ struct PictureScene : ShapeScene {
     QTemporaryDir dir;
     PictureLibrary pictures;
 
-    PictureScene() : pictures(dir.filePath(QStringLiteral("builtin")), {dir.path()}) {
+    explicit PictureScene(int width = 100, int height = 100)
+        : ShapeScene(width, height), pictures(dir.filePath(QStringLiteral("builtin")), {dir.path()}) {
         save(9001, Qt::red);
         save(9002, Qt::green);
         pictures.rescan();
@@ -336,6 +338,46 @@ TEST(BMPSeqGeneratorGraph, WritesTheNextFreeNumberOncePerInterval) {
         for (int i = 0; i < 6; ++i) e.AfterRepaint(scene.image);
     }
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 4);
+}
+
+} // namespace
+} // namespace ovanto::testing
+
+namespace ovanto::testing {
+namespace {
+
+// examples/pictures.lst: every picture kind, read without a message, moving while a run goes on.
+TEST(PicturesExample, EveryKindIsThereAndTheSequencesMove) {
+    PictureScene scene(440, 240);
+    QFile file(QStringLiteral(OVANTO_SOURCE_DIR "/examples/pictures.lst"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    RecordVersionScope scope;
+    SetRecordVersion(lines.front().trimmed().toInt());
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const QByteArray line = lines[i].trimmed();
+        if (line.isEmpty()) continue;
+        ASSERT_NE(ReadRecord(scene.window, QString::fromLatin1(line)), nullptr) << line.constData();
+    }
+    EXPECT_TRUE(scene.window.scriptedDialogs.messages().isEmpty());
+    QSet<QString> kinds;
+    for (const auto& e : scene.window.elements) kinds.insert(e->Keyword());
+    for (const char* k : {"BITMAP", "BMPSEQ", "STATEBMP", "DYNBMP", "SOUND", "BMPSEQGENERATOR"})
+        EXPECT_TRUE(kinds.contains(QString::fromLatin1(k))) << k;
+
+    scene.window.running = true;
+    const auto frame = [&](long double t) {
+        scene.window.table[54] = t;
+        scene.window.manualClock.advance(300);
+        scene.image.fill(Qt::white);
+        Canvas canvas(scene.image);
+        for (const auto& e : scene.window.elements) e->Draw(canvas);
+        return scene.image.copy();
+    };
+    const QImage a = frame(0.1L), b = frame(0.4L);
+    EXPECT_NE(a, b);
+    // The hatched rectangle of a missing picture shows nowhere.
+    EXPECT_LT(scene.count(kBlack), 2000);
 }
 
 } // namespace
