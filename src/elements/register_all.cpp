@@ -2,6 +2,7 @@
 #include "elements/display/basic_shapes.h"
 #include "elements/display/drives.h"
 #include "elements/display/instruments.h"
+#include "elements/display/pictures.h"
 #include "elements/display/process_equipment.h"
 #include "elements/display/digital_displays.h"
 #include "elements/display/plot_button.h"
@@ -20,6 +21,9 @@ void RegisterAllElements() {
         RegisterDigitalDisplays();
         RegisterPlots();
         RegisterPlotButton();
+        RegisterPictures();
+        RegisterPictureSequences();
+        RegisterMedia();
         return true;
     }();
     (void)done;

@@ -1,6 +1,7 @@
 #include "window/tform1.h"
 
 #include "elements/core/tgraph.h"
+#include "elements/display/pictures.h"
 #include "platform/canvas.h"
 
 #include <QPainter>
@@ -51,6 +52,10 @@ void TForm1::renderOffscreen() {
         if (m_designMode && m_designGrid) drawDesignGrid(canvas, size.width(), size.height());
     }
     applyPixelFormat();
+    // Frame generators write what was just painted.
+    if (m_runState.SimulationRunning)
+        for (int i = 0; i < elementCount(); ++i)
+            if (auto* generator = dynamic_cast<TBMPSeqGeneratorGraph*>(elementAt(i))) generator->AfterRepaint(m_image);
     // A selection rectangle on screen survives a repaint underneath it.
     if (m_bandActive && m_bandDrawn) {
         m_bandDrawn = false;
