@@ -37,6 +37,13 @@ TEST(EveryKind, RegistersItsOwnKeywordAndRoundTripsThroughRecordAndGrid) {
         ASSERT_NE(original, nullptr) << keyword.toStdString();
         EXPECT_EQ(original->Keyword(), keyword);
         EXPECT_EQ(&original->schema(), RegisteredSchema(keyword)) << keyword.toStdString();
+        // Free texts start as their UTF-8 defaults ("°C" stays "°C").
+        for (int p = TGraph::kFirstClassProperty; p < original->propertyCount(); ++p) {
+            const PropertyDef& def = original->propertyDef(p);
+            if (def.kind != PropKind::Text) continue;
+            EXPECT_EQ(original->text(p), QString::fromUtf8(def.initial ? def.initial : def.gridDefault))
+                << keyword.toStdString() << " " << def.caption;
+        }
         for (int p = TGraph::kFirstClassProperty; p < original->propertyCount(); ++p)
             original->setText(p, sampleValue(original->propertyDef(p), p));
         original->setComment(QStringLiteral("Pumpe Ü"));

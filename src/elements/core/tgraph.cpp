@@ -90,7 +90,7 @@ TGraph::TGraph(ElementContext& window, const ElementSchema& schema)
       m_values(static_cast<std::size_t>(kFirstClassProperty) + schema.rows.size()) {
     for (int p = 0; p < propertyCount(); ++p) {
         const PropertyDef& d = def(p);
-        setText(p, QLatin1String(d.initial ? d.initial : d.gridDefault));
+        setText(p, d.initial ? d.initial : d.gridDefault);
     }
 }
 
@@ -119,12 +119,12 @@ QString TGraph::text(int property) const {
 
 void TGraph::setText(int property, const QString& value) { setText(property, QStringView(value)); }
 
-void TGraph::setText(int property, QLatin1String value) {
+void TGraph::setText(int property, const char* value) {
     if (def(property).kind == PropKind::Text) {
-        m_values[static_cast<std::size_t>(property)].freeText = value;
+        m_values[static_cast<std::size_t>(property)].freeText = QString::fromUtf8(value);
         return;
     }
-    setText(property, std::string(value.data(), static_cast<std::size_t>(value.size())));
+    setText(property, std::string(value));
 }
 
 void TGraph::setText(int property, QStringView value) {

@@ -90,8 +90,7 @@ public:
     // No validation: constructors, readers, tests, SetBounds.
     void setText(int property, const QString& text);
     void setText(int property, QStringView text);
-    void setText(int property, QLatin1String text);
-    void setText(int property, const char* text) { setText(property, QLatin1String(text)); }
+    void setText(int property, const char* text); // UTF-8, as the schema tables are written
     void setText(int property, std::string text);
     long double evaluate(int property) const;        // a formula property's value
     int evaluateInt(int property) const;             // rounded, ties to even; raises when not an int

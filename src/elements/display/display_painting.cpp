@@ -27,12 +27,12 @@ void DrawSunkenBevel(Canvas& canvas, const Rect& box, TColor light) {
     CanvasStateSaver saver(canvas);
     canvas.setBrushStyle(BrushStyle::Solid);
     canvas.setBrushColor(light);
-    canvas.fillRect(left, bottom, right + 2, bottom + 1);
-    canvas.fillRect(left + 1, bottom + 1, right + 1, bottom + 2);
-    canvas.fillRect(right, top + 1, right + 2, bottom);
+    // A 2-pixel pen covers the row (column) of its line and the one above (left of) it.
+    canvas.fillRect(left - 1, bottom - 1, right + 1, bottom + 1);
+    canvas.fillRect(right - 1, top - 1, right + 1, bottom + 1);
     canvas.setBrushColor(kDarkGrey);
-    canvas.fillRect(left, top, right + 1, top + 2);
-    canvas.fillRect(left, top, left + 2, bottom + 1);
+    canvas.fillRect(left - 1, top - 1, right + 1, top + 1);
+    canvas.fillRect(left - 1, top - 1, left + 1, bottom + 1);
 }
 
 void DrawDigitFrame(Canvas& canvas, const Rect& box, int borderType, int borderWidth) {
