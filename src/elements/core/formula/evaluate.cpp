@@ -29,6 +29,28 @@ void PropertyText::setText(std::string text) {
     m_kind = Kind::Unprepared;
 }
 
+namespace {
+
+// Programs are compiled here and copied to the heap only when they are kept:
+// a program has room for the longest source, and most texts are plain numbers
+// or affine, which need none.
+CompiledFormula& compileBuffer() {
+    static CompiledFormula buffer;
+    return buffer;
+}
+
+// Preparing is not an evaluation: the process-wide error code is left as it
+// was and set by evaluate() instead.
+bool compileQuietly(const std::string& text, CompiledFormula& program, int& compileError) {
+    const int lastError = LastFormulaError();
+    const bool compiled = CompileFormula(compilable(text), program);
+    compileError = LastFormulaError();
+    SetLastFormulaError(lastError);
+    return compiled;
+}
+
+} // namespace
+
 void PropertyText::prepare() const {
     m_generation = FunctionRegistryGeneration();
     m_program.reset();
@@ -37,22 +59,18 @@ void PropertyText::prepare() const {
         return;
     }
     m_number = 0.0L;
-    auto program = std::make_shared<CompiledFormula>();
-    // Preparing is not an evaluation: the process-wide error code is left as
-    // it was and set by evaluate() instead.
-    const int lastError = LastFormulaError();
-    const bool compiled = CompileFormula(compilable(m_text), *program);
-    const int compileError = LastFormulaError();
-    SetLastFormulaError(lastError);
-    if (compiled) {
+    CompiledFormula& program = compileBuffer();
+    int compileError = 0;
+    if (compileQuietly(m_text, program, compileError)) {
         m_kind = Kind::Program;
         m_compileError = 0;
         int signal = 0;
-        if (program->isAffine(signal, m_number, m_offset)) {
+        if (program.isAffine(signal, m_number, m_offset)) {
             m_kind = Kind::Affine;
             m_signal = static_cast<std::uint16_t>(signal);
+            return;
         }
-        m_program = std::move(program);
+        m_program = std::make_shared<CompiledFormula>(program);
     } else {
         m_kind = Kind::Failed;
         m_compileError = compileError;
@@ -61,8 +79,14 @@ void PropertyText::prepare() const {
 
 long double PropertyText::evaluateFormula(const SignalTable& signalTable) const {
     if (m_kind == Kind::Unprepared || m_generation != FunctionRegistryGeneration()) prepare();
-    if (m_kind == Kind::Program || m_kind == Kind::Affine)
-        return formula_detail::runValue(*m_program, signalTable, false);
+    if (m_kind == Kind::Program) return formula_detail::runValue(*m_program, signalTable, false);
+    if (m_kind == Kind::Affine) {
+        // Only when the inline result is not finite: the full run reports the error.
+        CompiledFormula& program = compileBuffer();
+        int compileError = 0;
+        compileQuietly(m_text, program, compileError);
+        return formula_detail::runValue(program, signalTable, false);
+    }
     if (m_kind == Kind::Number) return m_number;
     SetLastFormulaError(m_compileError);
     return 0.0L;
