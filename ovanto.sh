@@ -10,7 +10,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(cmake ninja-build g++ pkg-config
-          qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libqt6svg6-dev
+          qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev
           libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev
           fonts-liberation2)
 # Only for the fuzzers: clang and its libFuzzer and sanitizer runtimes.
