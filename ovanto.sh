@@ -63,7 +63,7 @@ run_fuzzers() {
     if QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
        "$harness" -max_total_time="$seconds" -timeout=25 -detect_leaks=0 \
        -artifact_prefix="$work/$name/" "$work/$name/corpus" >"$work/$name/log" 2>&1; then
-      grep -E '^Done [0-9]+ runs' "$work/$name/log" || tail -n 1 "$work/$name/log"
+      grep -aE '^Done [0-9]+ runs' "$work/$name/log" || tail -n 1 "$work/$name/log"
     else
       tail -n 60 "$work/$name/log"
       mkdir -p build/fuzz/findings
