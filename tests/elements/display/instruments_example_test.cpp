@@ -1,4 +1,5 @@
 #include "elements/core/record.h"
+#include "example_list.h"
 #include "shape_scene.h"
 
 #include <QDir>
@@ -11,17 +12,7 @@ namespace {
 constexpr int kWidth = 620;
 constexpr int kHeight = 380;
 
-void loadExample(FakeElementContext& window) {
-    QFile file(QStringLiteral(OVANTO_SOURCE_DIR "/examples/instruments.lst"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QList<QByteArray> lines = file.readAll().split('\n');
-    ASSERT_EQ(lines.front(), "435");
-    SetRecordVersion(435);
-    for (qsizetype i = 1; i < lines.size(); ++i) {
-        if (lines[i].isEmpty()) continue;
-        ASSERT_NE(ReadRecord(window, QString::fromUtf8(lines[i])), nullptr) << lines[i].constData();
-    }
-}
+void loadExample(FakeElementContext& window) { LoadExampleList(window, "instruments.lst"); }
 
 void setTime(FakeElementContext& window, long double t) {
     window.table[51] = t * 10;

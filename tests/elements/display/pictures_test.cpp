@@ -1,3 +1,4 @@
+#include "example_list.h"
 #include "shape_scene.h"
 
 #include "elements/core/record.h"
@@ -349,16 +350,7 @@ namespace {
 // examples/pictures.lst: every picture kind, read without a message, moving while a run goes on.
 TEST(PicturesExample, EveryKindIsThereAndTheSequencesMove) {
     PictureScene scene(440, 240);
-    QFile file(QStringLiteral(OVANTO_SOURCE_DIR "/examples/pictures.lst"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QList<QByteArray> lines = file.readAll().split('\n');
-    RecordVersionScope scope;
-    SetRecordVersion(lines.front().trimmed().toInt());
-    for (qsizetype i = 1; i < lines.size(); ++i) {
-        const QByteArray line = lines[i].trimmed();
-        if (line.isEmpty()) continue;
-        ASSERT_NE(ReadRecord(scene.window, QString::fromLatin1(line)), nullptr) << line.constData();
-    }
+    LoadExampleList(scene.window, "pictures.lst");
     EXPECT_TRUE(scene.window.scriptedDialogs.messages().isEmpty());
     QSet<QString> kinds;
     for (const auto& e : scene.window.elements) kinds.insert(e->Keyword());

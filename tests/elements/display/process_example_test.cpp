@@ -1,5 +1,6 @@
 #include "elements/core/record.h"
 #include "platform/random_source.h"
+#include "example_list.h"
 #include "process_scene.h"
 
 #include <QFile>
@@ -13,16 +14,7 @@ TEST(ProcessExample, EverySymbolIsThereAndMovesWithTheTime) {
     SequenceRandom random({0.1, 0.9, 0.6, 0.3, 0.8});
     ScopedOverride<RandomSource> use(random);
     ProcessScene scene(640, 490);
-    QFile file(QStringLiteral(OVANTO_SOURCE_DIR "/examples/process.lst"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QList<QByteArray> lines = file.readAll().split('\n');
-    RecordVersionScope scope;
-    SetRecordVersion(lines.front().trimmed().toInt());
-    for (qsizetype i = 1; i < lines.size(); ++i) {
-        const QByteArray line = lines[i].trimmed();
-        if (line.isEmpty()) continue;
-        ASSERT_NE(ReadRecord(scene.window, QString::fromLatin1(line)), nullptr) << line.constData();
-    }
+    LoadExampleList(scene.window, "process.lst");
     QSet<QString> kinds;
     for (const auto& e : scene.window.elements) kinds.insert(e->Keyword());
     for (const char* k : {"TANK", "HPIPE", "VPIPE", "VALVE", "VALVE3", "3/2-VALVE", "5/2-VALVE", "HYDCYL", "FILLCOLOR",

@@ -1,5 +1,6 @@
 #include "elements/core/record.h"
 #include "elements/display/basic_shapes.h"
+#include "example_list.h"
 #include "shape_scene.h"
 
 #include <QDir>
@@ -12,26 +13,6 @@ namespace {
 
 constexpr int kWidth = 400;
 constexpr int kHeight = 300;
-
-QString examplePath() {
-    return QStringLiteral(OVANTO_SOURCE_DIR "/examples/shapes.lst");
-}
-
-// An element list: the record version on the first line, then one record per line.
-void loadElementList(FakeElementContext& window, const QString& path) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-    const QByteArray bytes = file.readAll();
-    QList<QByteArray> lines = bytes.split('\n');
-    for (QByteArray& line : lines)
-        if (line.endsWith('\r')) line.chop(1);
-    ASSERT_EQ(lines.front(), "435");
-    SetRecordVersion(lines.front().toInt());
-    for (qsizetype i = 1; i < lines.size(); ++i) {
-        if (lines[i].isEmpty()) continue;
-        ASSERT_NE(ReadRecord(window, QString::fromLatin1(lines[i])), nullptr) << lines[i].constData();
-    }
-}
 
 void setTime(FakeElementContext& window, long double t) {
     window.table[51] = t * 10; // the counter, one step per 0.1 s
@@ -52,7 +33,7 @@ QImage render(FakeElementContext& window, const TGraph* only = nullptr) {
 TEST(ShapesExample, EveryBasicShapeIsThereAndFollowsTheSignals) {
     FakeElementContext window;
     RegisterAllElements();
-    loadElementList(window, examplePath());
+    LoadExampleList(window, "shapes.lst");
     QSet<QString> kinds;
     for (const auto& element : window.elements) {
         kinds.insert(element->Keyword());
@@ -79,7 +60,7 @@ TEST(ShapesExample, RendersToPngOnRequest) {
     if (directory.isEmpty()) GTEST_SKIP() << "set OVANTO_WRITE_PNG to a directory to write the pictures";
     FakeElementContext window;
     RegisterAllElements();
-    loadElementList(window, examplePath());
+    LoadExampleList(window, "shapes.lst");
     for (const double t : {0.0, 1.3, 3.0, 4.7}) {
         setTime(window, t);
         const QString path = QDir(directory).filePath(QStringLiteral("shapes_t%1.png").arg(t, 0, 'f', 1));
