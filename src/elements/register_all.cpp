@@ -24,6 +24,7 @@ void RegisterAllElements() {
         RegisterPictures();
         RegisterPictureSequences();
         RegisterMedia();
+        RegisterMetafilePictures();
         return true;
     }();
     (void)done;

@@ -69,6 +69,16 @@ private:
     PictureSlot m_slot;
 };
 
+// A metafile stretched into the rectangle; parsed once per version of its file.
+class TWMFGraph final : public TRectGraph {
+public:
+    enum { kFile = TRectGraph::kPropertyEnd, kPropertyEnd };
+
+    explicit TWMFGraph(ElementContext& window);
+    void LoadFromString(QString& s) override;
+    void Draw(Canvas& canvas) override;
+};
+
 // Up to ten pictures shown in turn by time or by a signal's band.
 class TBMPSequenceGraph final : public TReorderedGraph {
 public:
@@ -154,6 +164,7 @@ int OutputPositionOf(long double number);
 
 void RegisterPictures();
 void RegisterPictureSequences();
+void RegisterMetafilePictures();
 
 } // namespace ovanto
 
