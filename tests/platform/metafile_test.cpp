@@ -150,6 +150,35 @@ TEST(MetafileParser, BrokenOrHostileFiles) {
     }
 }
 
+// Files another program wrote (see tests/data/wmf/README.md), played into their drawing's own size.
+TEST(MetafilePlayer, FilesWrittenByAnotherProgram) {
+    struct Probe {
+        int x, y;
+        TColor colour;
+    };
+    struct Case {
+        const char* file;
+        QSize size;
+        std::vector<Probe> probes;
+    };
+    const Case cases[] = {
+        {"tank.wmf", {200, 150}, {{50, 70, 0xE07030}, {150, 50, 0x3030E0}, {150, 120, 0x30C030}, {150, 10, kWhite}}},
+        {"valve.wmf", {120, 80}, {{25, 40, 0x00CCFF}, {95, 40, 0x00CCFF}, {60, 70, kWhite}}},
+        {"picture.wmf", {100, 80}, {{20, 20, 0x00C8FF}, {80, 60, 0xFF0000}, {20, 60, kRed}}},
+    };
+    for (const Case& c : cases) {
+        QFile file(QStringLiteral(OVANTO_SOURCE_DIR "/tests/data/wmf/") + QLatin1String(c.file));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << c.file;
+        const std::optional<Metafile> m = Metafile::parse(file.readAll());
+        ASSERT_TRUE(m) << c.file;
+        QImage image(c.size, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        Canvas canvas(image);
+        PlayMetafile(canvas, *m, 0, 0, c.size.width(), c.size.height());
+        for (const Probe& p : c.probes) EXPECT_EQ(At(image, p.x, p.y), p.colour) << c.file << " " << p.x << "," << p.y;
+    }
+}
+
 TEST(MetafileCache, ReadsAFileAgainOnlyWhenItChanged) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("a.wmf"));
