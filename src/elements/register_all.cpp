@@ -25,6 +25,7 @@ void RegisterAllElements() {
         RegisterPictureSequences();
         RegisterMedia();
         RegisterMetafilePictures();
+        RegisterClips();
         return true;
     }();
     (void)done;
