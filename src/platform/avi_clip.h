@@ -17,7 +17,7 @@ public:
     static constexpr qsizetype kMaxFileSize = 64 * 1024 * 1024;
     // Decoded frames together; a longer clip ends where the budget does.
     static constexpr long long kMaxDecodedBytes = 64LL * 1024 * 1024;
-    static constexpr int kMaxSide = 4096;
+    static constexpr int kMaxSide = 2048;
 
     enum class Status { Ok, NotAvi, HasAudio, Unsupported };
 

@@ -534,7 +534,7 @@ private:
             double& ex = r.function == kScaleWindowExt ? m_dc.windowExtX : m_dc.viewExtX;
             double& ey = r.function == kScaleWindowExt ? m_dc.windowExtY : m_dc.viewExtY;
             const double nx = ex * xn / xd, ny = ey * yn / yd;
-            if (std::isfinite(nx) && std::isfinite(ny) && nx != 0 && ny != 0 && std::abs(nx) < 1e9 && std::abs(ny) < 1e9)
+            if (std::abs(nx) > 1e-6 && std::abs(ny) > 1e-6 && std::abs(nx) < 1e9 && std::abs(ny) < 1e9)
                 ex = nx, ey = ny;
             break;
         }
