@@ -24,6 +24,8 @@ void RegisterAllElements() {
         RegisterPictures();
         RegisterPictureSequences();
         RegisterMedia();
+        RegisterMetafilePictures();
+        RegisterClips();
         return true;
     }();
     (void)done;
