@@ -49,6 +49,7 @@ TForm2::TForm2(TForm1& window, Role role)
 
     m_pages = new QTabWidget(this);
     m_pages->setObjectName(QStringLiteral("PageControl1"));
+    m_pages->setUsesScrollButtons(false);
     m_pages->addTab(createElementPage(), QStringLiteral("Grafik- und Bedienelemente"));
     m_pages->addTab(createIOPage(), QStringLiteral("Blockein-/ausgänge"));
     m_pages->addTab(createCounterPage(), QStringLiteral("Zähler"));
@@ -76,6 +77,9 @@ TForm2::TForm2(TForm1& window, Role role)
     m_statusBar->addWidget(m_panels[1]);
     m_statusBar->addWidget(m_panels[2], 1);
     top->addWidget(m_statusBar);
+
+    // Return belongs to the grids and edits, never to a list button.
+    for (QPushButton* b : findChildren<QPushButton*>()) b->setAutoDefault(false);
 
     LoadControls();
     FillGrids();

@@ -18,7 +18,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSpinBox>
-#include <QSplitter>
+#include <QStyle>
 #include <QTableWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -47,7 +47,9 @@ QTableWidget* makeGrid(QWidget* parent, const char* name, int widthA, int widthB
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setWordWrap(false);
-    table->setMinimumWidth(widthA + 120);
+    table->horizontalHeader()->setHighlightSections(false);
+    // Both columns at their widths, with room for the scroll bar.
+    table->setMinimumWidth(widthA + widthB + table->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 4);
     return table;
 }
 
