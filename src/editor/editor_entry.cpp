@@ -26,6 +26,8 @@ std::unique_ptr<QDialog> ShowStandaloneEditor(BlockWindow& window) {
     auto dialog = std::make_unique<TForm2>(*form, TForm2::Role::Standalone);
     form->setConfigDialog(dialog.get());
     dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
     return dialog;
 }
 

@@ -28,6 +28,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryFile>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -126,6 +127,7 @@ void TForm2::createToolBar(QWidget* bar) {
         b->setToolTip(hint);
         b->setAutoRaise(true);
         b->setCheckable(checkable);
+        b->setFocusPolicy(Qt::NoFocus);
         row->addWidget(b);
         return b;
     };
@@ -317,6 +319,14 @@ void TForm2::closeEvent(QCloseEvent* event) {
     Button1Click();
 }
 
+void TForm2::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // The dialog opens with the element list under the keyboard; queued, as
+    // showing hands the focus to the first child after this.
+    if (m_firstShow) QTimer::singleShot(0, this, [this] { m_elTable->setFocus(); });
+    m_firstShow = false;
+}
+
 void TForm2::keyPressEvent(QKeyEvent* event) {
     // Escape would cancel a host dialog behind the user's back; Cancel is a button.
     if (event->key() == Qt::Key_Escape) return;
@@ -325,6 +335,7 @@ void TForm2::keyPressEvent(QKeyEvent* event) {
 
 void TForm2::changeEvent(QEvent* event) {
     QDialog::changeEvent(event);
+
     if (event->type() == QEvent::ActivationChange && !isActiveWindow() && isVisible() && !m_closing &&
         !m_errorShown)
         Preview();

@@ -101,6 +101,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -226,6 +227,7 @@ private:
     bool m_filling = false;      // grid cells change without the user
     bool m_keepProperties = false; // the error row comes back with the text that was refused
     bool m_closing = false;
+    bool m_firstShow = true;
     QPoint m_windowPlace;
     int m_windowColor = 0;
     QString m_backupFile;

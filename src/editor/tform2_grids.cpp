@@ -132,6 +132,12 @@ QWidget* TForm2::createElementPage() {
     m_fileButton = valueButton(m_propTable->viewport(), "FileButton");
     m_aviFileButton = valueButton(m_propTable->viewport(), "AVIFileButton");
 
+    // Tab walks from the element list to its properties, not from cell to cell.
+    m_elTable->setTabKeyNavigation(false);
+    m_propTable->setTabKeyNavigation(false);
+    setTabOrder(m_elTable, m_propTable);
+    m_elTable->setFocus();
+
     connect(m_elTable, &QTableWidget::currentCellChanged, this, [this](int row, int column) {
         if (!m_filling) ElStringGridSelectCell(row + 1, column);
     });
