@@ -5,6 +5,7 @@
 #include "window/config_dialog_link.h"
 
 #include <QDialog>
+#include <QPersistentModelIndex>
 #include <QPointer>
 
 #include <array>
@@ -135,6 +136,9 @@ private:
     int elementCount() const;
     TGraph* elementAtRow(int row) const;
     int currentPropertyRow() const;
+    // A cell whose text does not fit shows all of it for a while.
+    void showFullTextHint(QTableWidget& table, const QPoint& at);
+    static constexpr int kHintMilliseconds = 2500;
 
     void createToolBar(QWidget* bar);
     void createBackup();
@@ -233,6 +237,7 @@ private:
     QString m_backupFile;
     QString m_clipboardFile;
     QPointer<QWidget> m_previouslyActive;
+    QPersistentModelIndex m_hintCell;
 };
 
 } // namespace ovanto

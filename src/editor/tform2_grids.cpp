@@ -15,6 +15,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -22,6 +23,7 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <QToolButton>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -152,7 +154,10 @@ QWidget* TForm2::createElementPage() {
     });
     connect(m_propTable->verticalScrollBar(), &QScrollBar::valueChanged, this,
             [this] { UpdateValueEditor(m_elTable->currentRow() + 1, currentPropertyRow()); });
-    m_propTable->viewport()->installEventFilter(this);
+    for (QTableWidget* t : {m_elTable, m_propTable}) {
+        t->viewport()->installEventFilter(this);
+        t->setMouseTracking(true);
+    }
     connect(m_colorButton, &QToolButton::clicked, this, [this] { ColorButtonClick(); });
     connect(m_fontButton, &QToolButton::clicked, this, [this] { FontButtonClick(); });
     connect(m_fileButton, &QToolButton::clicked, this, [this] { FileButtonClick(); });
@@ -165,7 +170,25 @@ QWidget* TForm2::createElementPage() {
 bool TForm2::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_propTable->viewport() && event->type() == QEvent::Resize)
         QTimer::singleShot(0, this, [this] { UpdateValueEditor(m_elTable->currentRow() + 1, currentPropertyRow()); });
+    if (event->type() == QEvent::MouseMove && (watched == m_elTable->viewport() || watched == m_propTable->viewport()))
+        showFullTextHint(watched == m_elTable->viewport() ? *m_elTable : *m_propTable,
+                         static_cast<QMouseEvent*>(event)->position().toPoint());
     return QDialog::eventFilter(watched, event);
+}
+
+void TForm2::showFullTextHint(QTableWidget& table, const QPoint& at) {
+    const QModelIndex index = table.indexAt(at);
+    const QRect cell = table.visualRect(index);
+    const QString text = index.data().toString();
+    if (!index.isValid() || table.fontMetrics().horizontalAdvance(text) <= cell.width() - 4) {
+        QToolTip::hideText();
+        m_hintCell = QPersistentModelIndex();
+        return;
+    }
+    if (m_hintCell == index) return; // once per cell
+    m_hintCell = index;
+    QToolTip::showText(table.viewport()->mapToGlobal(cell.topLeft() - QPoint(0, 20)), text, table.viewport(), QRect(),
+                       kHintMilliseconds);
 }
 
 int TForm2::elementCount() const { return m_window.elementCount(); }

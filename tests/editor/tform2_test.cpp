@@ -1,5 +1,7 @@
 #include "editor/tform2.h"
 
+#include "editor/editor_entry.h"
+
 #include "elements/core/element_registry.h"
 #include "elements/core/tgraph.h"
 #include "host/animation_file.h"
@@ -18,6 +20,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -269,6 +272,24 @@ TEST_F(EditorTest, StandaloneCloseAsksWhileChangesAreUnsaved) {
     dialog.Button4Click();
     EXPECT_FALSE(dialog.changed());
     EXPECT_TRUE(QFile::exists(m_dir.filePath(QStringLiteral("saved.qev"))));
+}
+
+TEST_F(EditorTest, HostDialogKeepsTheWindowInDesignModeUntilItCloses) {
+    window.show();
+    window.configuration().InputCount = 2;
+    bool seenOpen = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<TForm2*>(window.configDialog() ? dynamic_cast<QObject*>(window.configDialog()) : nullptr);
+        ASSERT_NE(dialog, nullptr);
+        seenOpen = window.designMode() && dialog->isVisible();
+        dialog->findChild<QSpinBox*>(QStringLiteral("IntegerEdit1"))->setValue(5);
+        dialog->Button1Click();
+    });
+    RunConfigurationDialog(window);
+    EXPECT_TRUE(seenOpen);
+    EXPECT_FALSE(window.designMode());
+    EXPECT_EQ(window.configDialog(), nullptr);
+    EXPECT_EQ(window.configuration().InputCount, 5);
 }
 
 } // namespace
