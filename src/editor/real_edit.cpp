@@ -6,6 +6,8 @@
 
 #include <QTimer>
 
+#include <cmath>
+
 namespace ovanto {
 
 RealEdit::RealEdit(QWidget* parent) : QLineEdit(parent) {
@@ -22,7 +24,9 @@ void RealEdit::setRange(long double minValue, long double maxValue) {
 
 QString RealEdit::problem(const QString& text) const {
     long double v = 0.0L;
-    if (!TryParseFloat(text.trimmed().toStdString(), v)) return QStringLiteral("Falsches Zahlenformat");
+    // An overflow to infinity is no number a setting can hold.
+    if (!TryParseFloat(text.trimmed().toStdString(), v) || !std::isfinite(static_cast<double>(v)))
+        return QStringLiteral("Falsches Zahlenformat");
     if (m_min != 0.0L || m_max != 0.0L) {
         if (v > m_max) return QStringLiteral("Zahlenwert zu groß");
         if (v < m_min) return QStringLiteral("Zahlenwert zu klein");
