@@ -139,14 +139,16 @@ void TForm2::createToolBar(QWidget* bar) {
     QToolButton* open = add("Button2", EditorIcon::Open, QStringLiteral("QEV-Datei öffnen"));
     QToolButton* save = add("Button4", EditorIcon::Save, QStringLiteral("QEV-Datei speichern"));
     row->addSpacing(8);
-    add("Button3", EditorIcon::IOWindow, QStringLiteral("I/O-Fenster ein-/ausblenden"));
-    add("SpeedButton1", EditorIcon::Library, QStringLiteral("Bitmap Library Viewer"));
+    // The I/O window, the library viewer, the info box and the help join later;
+    // until then their buttons stay greyed rather than do nothing.
+    add("Button3", EditorIcon::IOWindow, QStringLiteral("I/O-Fenster ein-/ausblenden"))->setEnabled(false);
+    add("SpeedButton1", EditorIcon::Library, QStringLiteral("Bitmap Library Viewer"))->setEnabled(false);
     m_soundOnButton = add("SoundOnButton", EditorIcon::Sound, QStringLiteral("Sound aktivieren"), true);
     m_gridButton = add("GridButton", EditorIcon::Grid, QStringLiteral("Entwurfsraster einblenden"), true);
     m_lockButton = add("LockButton", EditorIcon::Lock, QStringLiteral("Elemente verriegeln"), true);
     row->addSpacing(8);
-    add("Button8", EditorIcon::Info, QStringLiteral("Info über QEV"));
-    add("HelpButton", EditorIcon::Help, QStringLiteral("Hilfe"));
+    add("Button8", EditorIcon::Info, QStringLiteral("Info über QEV"))->setEnabled(false);
+    add("HelpButton", EditorIcon::Help, QStringLiteral("Hilfe"))->setEnabled(false);
     row->addStretch(1);
 
     connect(m_button1, &QToolButton::clicked, this, [this] { Button1Click(); });
