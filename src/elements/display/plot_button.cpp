@@ -49,6 +49,7 @@ TYTAnalyzeGraph::TYTAnalyzeGraph(ElementContext& window) : TControlGraph(window,
 }
 
 void TYTAnalyzeGraph::setOpener(Opener o) { opener() = std::move(o); }
+bool TYTAnalyzeGraph::hasOpener() { return static_cast<bool>(opener()); }
 
 void TYTAnalyzeGraph::SaveToString(QString& s) const {
     TGraph::SaveToString(s);
