@@ -46,6 +46,7 @@ public:
 
     Marker marker(int which) const { return which == 1 ? m_marker1 : m_marker2; }
     bool markersPlaced() const { return m_placed; }
+    const PlotView& view() const { return m_view; }
     QWidget* paintBox() const { return m_paintBox; }
     const QImage& picture() const { return m_picture; }
     QString readOut(ReadOut which) const;
