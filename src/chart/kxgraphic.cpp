@@ -241,6 +241,14 @@ float TKXGraphic::PixelToWorld(AxisId axis, int pixel) const {
 int TKXGraphic::devX(float x) const { return WorldToPixel(AxisId::X, x); }
 int TKXGraphic::devY(float y) const { return WorldToPixel(AxisId::Y, y); }
 
+QRect TKXGraphic::visibleRect() const {
+    const QRect page(m_left, m_top, m_w, m_h);
+    const CanvasClip& clip = m_canvas->state().clip;
+    if (!clip.enabled) return page;
+    const QRect clipped = page & QRect(QPoint(clip.left, clip.top), QPoint(clip.right - 1, clip.bottom - 1));
+    return clipped.isEmpty() ? page : clipped;
+}
+
 QRect TKXGraphic::plotRect() const {
     const int l = devX(m_x0);
     const int r = devX(m_x0 + m_lx);
@@ -317,6 +325,7 @@ void TKXGraphic::drawLinear(bool isX, const chart::AxisScale& axis, const QStrin
     m_canvas->setPen({kBlack, 1, PenStyle::Solid, m_penMode});
     m_canvas->setBrushStyle(BrushStyle::Clear);
     const QRect page(m_left, m_top, m_w, m_h);
+    const QRect visible = visibleRect();
     const TextMetrics label = metrics(m_labelSize);
     const TextMetrics titleFont = metrics(m_titleSize);
 
@@ -368,7 +377,9 @@ void TKXGraphic::drawLinear(bool isX, const chart::AxisScale& axis, const QStrin
                 const QString text = QString::fromStdString(chart::FormatLabel(t.value, format));
                 const int w = textWidth(m_labelSize, text);
                 const int centre = devX(along + t.position);
-                const int start = t.value < 0 ? centre - (w + minus) / 2 + minus : centre - w / 2;
+                int start = t.value < 0 ? centre - (w + minus) / 2 + minus : centre - w / 2;
+                // the label at the axis end would be cut by the window's clip: it moves inside
+                start = std::max(std::min(start, visible.right() + 1 - w), visible.left());
                 spans.push_back({start, start + w});
                 texts.push_back(text);
             }
@@ -383,7 +394,8 @@ void TKXGraphic::drawLinear(bool isX, const chart::AxisScale& axis, const QStrin
                 if (t.level != 2) continue;
                 QString text = QString::fromStdString(chart::FormatLabel(t.value, format));
                 if (far) text = text.rightJustified(format.width);
-                baselines.push_back(devY(along + t.position) + halfHeight - static_cast<int>(label.height - label.ascent));
+                const int baseline = devY(along + t.position) + halfHeight - static_cast<int>(label.height - label.ascent);
+                baselines.push_back(std::max(baseline, visible.top() + static_cast<int>(label.ascent)));
                 texts.push_back(text);
             }
             const std::vector<bool> keep = chart::KeepYLabels(baselines, static_cast<int>(label.height));

@@ -91,6 +91,8 @@ private:
     int textWidth(int size, const QString& text) const;
     // Text with its baseline at device (x, y).
     void textAtBaseline(int size, TColor color, int x, int baselineY, const QString& text);
+    // The page as far as the canvas's clip leaves it.
+    QRect visibleRect() const;
     int devX(float x) const;
     int devY(float y) const;
     void lineDevice(double x1, double y1, double x2, double y2, const QRect& clip);
