@@ -365,15 +365,14 @@ void TYTPlotGraph::UpdateInputs(long double t) {
     guarded([&] {
         const long double v = ChannelValue(kInput);
         if (v == kNoChannel) return;
+        // The switches hold whole numbers: compared as stored, a step costs no conversion to int.
+        const long double mode = number(kTimeMode);
         long double time = t;
-        switch (intValue(kTimeMode)) {
-        case 1: time = t / 60; break;
-        case 2: time = t / 3600; break;
-        case 3: time = t / 3600 + m_startHours; break;
-        default: break;
-        }
+        if (mode == 1) time = t / 60;
+        else if (mode == 2) time = t / 3600;
+        else if (mode == 3) time = t / 3600 + m_startHours;
         record(ToFloat(time), ToFloat(v));
-        if (master() == this && intValue(kRecorderMode) != 0) trimRecorder(ToFloat(evaluate(kTimeMax)));
+        if (number(kRecorderMode) != 0 && master() == this) trimRecorder(ToFloat(evaluate(kTimeMax)));
     });
 }
 
