@@ -159,6 +159,8 @@ void TYTAnalyzeGraph::UpdateOutput() {
     if (!m_down || window().designMode()) return;
     window().paintNow();
     m_down = false;
+    // the release usually goes to the modal dialog: without this the button would stay drawn pressed
+    window().requestRepaint();
     TPlotGraph* plot = analysedPlot();
     if (plot && opener()) opener()(*plot, intValue(kSaveButton) > 0, intValue(kPrintButton) > 0);
 }

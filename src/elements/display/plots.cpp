@@ -245,7 +245,12 @@ void TPlotGraph::scaleAxes(TKXGraphic& chart) const {
 PlotView TPlotGraph::view() const {
     const TPlotGraph* m = master();
     PlotView v;
-    m->scales(v.x, v.y);
+    try {
+        m->scales(v.x, v.y);
+    } catch (...) {
+        v.x = {};
+        v.y = {};
+    }
     v.xTitle = m->xTitle();
     v.yTitle = m->yTitle();
     v.drawAxes = m->intValue(m->m_drawAxes) == 1;
