@@ -348,6 +348,8 @@ void TYTAnalyzeDialog::PaintBox1MouseMove(QPoint at) {
     Marker& m = m_dragging == 1 ? m_marker1 : m_marker2;
     m = {static_cast<float>(chart.PixelToAxis(AxisId::X, at.x())),
          static_cast<float>(chart.PixelToAxis(AxisId::Y, at.y()))};
+    // an edge pixel converts to a little beyond the axis end
+    keepInPlotArea(chart);
     drawMarker(chart, m_dragging, false);
     drawConnection(chart, false);
     updateReadOut();

@@ -110,6 +110,7 @@ TEST(YTAnalyzeDialog, DraggingMovesTheNearerMarkerAndStaysOnThePlotArea) {
         const TYTAnalyzeDialog::Marker m = s.dialog.marker(c.moved);
         EXPECT_NEAR(m.t, c.t, 0.05) << c.name;
         EXPECT_NEAR(m.y, c.y, 0.01) << c.name;
+        EXPECT_TRUE(m.t >= 0 && m.t <= 10 && m.y >= 0 && m.y <= 1) << c.name << " " << m.t << " " << m.y;
         EXPECT_EQ(s.dialog.marker(3 - c.moved).t, other.t) << c.name;
         // the XOR erase leaves exactly what a fresh paint draws
         const QImage dragged = s.dialog.picture().copy();
