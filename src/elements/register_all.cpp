@@ -8,6 +8,9 @@
 #include "elements/display/plot_button.h"
 #include "elements/display/plots.h"
 #include "elements/display/separator.h"
+#include "elements/display/text_elements.h"
+#include "elements/display/message_log.h"
+#include "elements/display/value_table.h"
 
 namespace ovanto {
 
@@ -24,6 +27,9 @@ void RegisterAllElements() {
         RegisterPictures();
         RegisterPictureSequences();
         RegisterMedia();
+        RegisterTextElements();
+        RegisterMessageLog();
+        RegisterValueTable();
         return true;
     }();
     (void)done;

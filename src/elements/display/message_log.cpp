@@ -1,0 +1,244 @@
+#include "elements/display/message_log.h"
+
+#include "elements/core/element_registry.h"
+#include "elements/core/format_pattern.h"
+#include "elements/core/number_text.h"
+#include "elements/display/child_controls.h"
+#include "elements/display/text_geometry.h"
+#include "platform/clock.h"
+#include "platform/colors.h"
+#include "platform/line_printer.h"
+#include "platform/sound.h"
+
+#include <QFile>
+#include <QFontMetrics>
+#include <QListView>
+#include <QPainter>
+#include <QStyledItemDelegate>
+
+#include <cmath>
+#include <utility>
+
+namespace ovanto {
+namespace {
+
+constexpr PropertyDef kMsgListRows[] = {
+    {.caption = "x", .gridDefault = "20", .axis = Axis::X},
+    {.caption = "y", .gridDefault = "100", .axis = Axis::Y, .initial = "150"},
+    {.caption = "w", .gridDefault = "100", .initial = "200"},
+    {.caption = "h", .gridDefault = "80", .initial = "120"},
+    rows::Float("Input", "1"),
+    rows::Plain("Group", "-1"),
+    rows::Text("Font", "COURIER NEW"),
+    rows::Plain("FontSize", "8"),
+    rows::Plain("TimeMode", "1"),
+    rows::Text("MsgText", "Message"),
+    rows::Number("Threshold", "0.0"),
+    rows::Plain("MsgMode (0/1)", "0"),
+    rows::Plain("MsgColor", "0"),
+    rows::Plain("MsgBeep (0/1)", "0"),
+    rows::Float("PrintOnline (0/1)", "0"),
+    rows::Text("SaveOnlineFile", ""),
+};
+static_assert(RowsMatch<TMsgListGraph>(kMsgListRows));
+constexpr ElementSchema kMsgList{.keyword = "MSGLIST", .rows = kMsgListRows};
+
+
+
+// Each line in its own colour: as text normally, as background when selected.
+class ColouredLines final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    int itemHeight = 14;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        const QColor color = index.data(Qt::ForegroundRole).value<QColor>();
+        const bool selected = option.state & QStyle::State_Selected;
+        painter->save();
+        if (selected) painter->fillRect(option.rect, color);
+        painter->setFont(option.font);
+        painter->setPen(selected ? option.palette.color(QPalette::HighlightedText) : color);
+        painter->drawText(option.rect.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextExpandTabs,
+                          index.data(Qt::DisplayRole).toString());
+        painter->restore();
+    }
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return {QStyledItemDelegate::sizeHint(option, index).width(), itemHeight};
+    }
+};
+
+} // namespace
+
+// --- the lines -------------------------------------------------------------------------
+
+int MessageLogModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(m_lines.size());
+}
+
+QVariant MessageLogModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount()) return {};
+    const Line& line = m_lines[static_cast<std::size_t>(index.row())];
+    if (role == Qt::DisplayRole) return line.text;
+    if (role == Qt::ForegroundRole) return toQColor(line.color);
+    return {};
+}
+
+void MessageLogModel::append(const QString& text, int color) {
+    const int row = rowCount();
+    beginInsertRows({}, row, row);
+    m_lines.push_back({text, color});
+    endInsertRows();
+}
+
+void MessageLogModel::clear() {
+    if (m_lines.empty()) return;
+    beginResetModel();
+    m_lines.clear();
+    endResetModel();
+}
+
+// --- MSGLIST ---------------------------------------------------------------------------
+
+TMsgListGraph::TMsgListGraph(ElementContext& window)
+    : TControlGraph(window, kMsgList), m_model(std::make_unique<MessageLogModel>()) {
+    QWidget* parent = window.controlParent();
+    if (!parent) return;
+    m_view = new QListView(parent);
+    m_view->setUniformItemSizes(true);
+    m_view->setItemDelegate(new ColouredLines(m_view));
+    m_view->setModel(m_model.get());
+    ForwardMouseToWindow(m_view, window);
+    UpdateOutput();
+}
+
+TMsgListGraph::~TMsgListGraph() {
+    closeOutputs();
+    delete m_view.data();
+}
+
+std::optional<Rect> TMsgListGraph::outlineBox() const {
+    return TextCell(evaluateInt(kX), evaluateInt(kY), evaluateInt(kW), evaluateInt(kH));
+}
+
+TMsgListGraph* TMsgListGraph::head() const {
+    return static_cast<TMsgListGraph*>(GroupHead(window(), *this, kGroup));
+}
+
+void TMsgListGraph::UpdateOutput() {
+    TMsgListGraph* const first = head();
+    if (m_view) {
+        guarded([&] {
+            bool visible = false;
+            guarded([&] { visible = IsVisible(); });
+            PlaceControl(m_view, evaluateInt(kX), evaluateInt(kY), evaluateInt(kW), evaluateInt(kH),
+                         visible && first == this);
+            if (first == this) style();
+        });
+    }
+    if (first != this && !window().simulationRunning()) first->UpdateOutput();
+    if (window().repaintOnOutputChange()) window().paintNow();
+}
+
+void TMsgListGraph::style() {
+    const QFont font = ControlFont(text(kFont), intValue(kFontSize));
+    if (font != m_font) {
+        m_font = font;
+        m_view->setFont(font);
+        auto* lines = static_cast<ColouredLines*>(m_view->itemDelegate());
+        lines->itemHeight = static_cast<int>(std::lround(QFontMetrics(font).height() * 1.05));
+        // The uniform height is measured once; a new font must be measured again.
+        m_view->reset();
+    }
+    const int background = evaluateInt(kRGBFill);
+    if (background != m_background) {
+        m_background = background;
+        QPalette palette = m_view->palette();
+        palette.setColor(QPalette::Base, background < 0 ? QColor(Qt::white) : toQColor(background));
+        m_view->setPalette(palette);
+    }
+}
+
+void TMsgListGraph::DragMove(int x, int y) {
+    TControlGraph::DragMove(x, y);
+    if (m_view && isPressed() && window().designMode()) m_view->hide();
+}
+
+void TMsgListGraph::MouseUp(int x, int y) {
+    TControlGraph::MouseUp(x, y);
+    UpdateOutput();
+}
+
+void TMsgListGraph::SetBounds(const Rect& r) {
+    TControlGraph::SetBounds(r);
+    if (!isPressed()) UpdateOutput();
+}
+
+void TMsgListGraph::Init() {
+    m_previous = MessageStartValue(intValue(kMsgMode));
+    m_model->clear();
+}
+
+QString TMsgListGraph::prefix() const {
+    const QString gap = QStringLiteral("  \t");
+    switch (TimeStampFor(intValue(kTimeMode))) {
+    case TimeStamp::None:
+        return {};
+    case TimeStamp::Simulation:
+        return QStringLiteral("T = ") + FloatToText(GetSignal(54)) + gap;
+    case TimeStamp::TimeOfDay:
+        return window().clock().localTime().toString(QStringLiteral("HH:mm:ss")) + gap;
+    case TimeStamp::DateAndTime:
+        return window().clock().localTime().toString(QStringLiteral("dd.MM.yyyy HH:mm:ss")) + gap;
+    }
+    return {};
+}
+
+void TMsgListGraph::UpdateInputs(long double) {
+    guarded([&] {
+        const long double v = ChannelValue(kInput);
+        if (v == kNoChannel) return;
+        const long double previous = std::exchange(m_previous, v);
+        if (!MessageCrossing(intValue(kMsgMode), previous, v, number(kThreshold))) return;
+        // A pattern that does not fit the value loses its line, nothing more.
+        const QString line = prefix() + FormatValue(text(kMsgText), v);
+        head()->append(line, intValue(kMsgColor));
+        if (intValue(kMsgBeep) == 1) window().sound().beep();
+    });
+}
+
+void TMsgListGraph::append(const QString& line, int color) {
+    m_model->append(line, color);
+    guarded([&] {
+        if (m_printing) LinePrinter::instance().writeLine(line);
+    });
+    if (m_file) {
+        // Flushed with every line, so a host that dies mid-run leaves the log up to here.
+        m_file->write(line.toUtf8() + '\n');
+        m_file->flush();
+    }
+}
+
+void TMsgListGraph::SimulationStart() {
+    closeOutputs();
+    if (head() != this) return;
+    guarded([&] {
+        if (evaluate(kPrintOnline) == 1) m_printing = LinePrinter::instance().open();
+    });
+    const QString name = text(kSaveOnlineFile).trimmed();
+    if (name.isEmpty()) return;
+    auto file = std::make_unique<QFile>(name);
+    if (file->open(QIODevice::WriteOnly | QIODevice::Truncate)) m_file = std::move(file);
+}
+
+void TMsgListGraph::SimulationEnd() { closeOutputs(); }
+
+void TMsgListGraph::closeOutputs() {
+    if (m_printing) LinePrinter::instance().close();
+    m_printing = false;
+    m_file.reset();
+}
+
+void RegisterMessageLog() { RegisterElementClass<TMsgListGraph>(kMsgList); }
+
+} // namespace ovanto

@@ -1,0 +1,101 @@
+#pragma once
+
+#include "elements/core/tgraph.h"
+
+#include <QAbstractListModel>
+#include <QFont>
+#include <QPointer>
+
+#include <memory>
+#include <vector>
+
+class QFile;
+#include <QListView>
+
+namespace ovanto {
+
+// The lines of a message log, each with its colour.
+class MessageLogModel final : public QAbstractListModel {
+public:
+    struct Line {
+        QString text;
+        int color = 0;
+    };
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+
+    void append(const QString& text, int color);
+    void clear();
+    const std::vector<Line>& lines() const { return m_lines; }
+
+private:
+    std::vector<Line> m_lines;
+};
+
+// An event log: whenever its input crosses the threshold, a line goes into
+// the list box of its group's head, and online to the printer and a file.
+class TMsgListGraph final : public TControlGraph {
+public:
+    enum {
+        kX = kFirstClassProperty,
+        kY,
+        kW,
+        kH,
+        kInput,
+        kGroup,
+        kFont,
+        kFontSize,
+        kTimeMode,
+        kMsgText,
+        kThreshold,
+        kMsgMode,
+        kMsgColor,
+        kMsgBeep,
+        kPrintOnline,
+        kSaveOnlineFile,
+        kPropertyEnd
+    };
+
+    explicit TMsgListGraph(ElementContext& window);
+    ~TMsgListGraph() override;
+
+    void UpdateOutput() override;
+    void DragMove(int x, int y) override;
+    void MouseUp(int x, int y) override;
+    void SetBounds(const Rect& r) override;
+    void Init() override;
+    void UpdateInputs(long double t) override;
+    void SimulationStart() override;
+    void SimulationEnd() override;
+
+    // The lines this element's list box holds (a head's: its whole group's).
+    const MessageLogModel& log() const { return *m_model; }
+    // Nothing without a window to put it on.
+    QListView* control() const { return m_view; }
+    bool printing() const { return m_printing; }
+    bool writingFile() const { return m_file != nullptr; }
+
+protected:
+    std::optional<Rect> outlineBox() const override;
+
+private:
+    TMsgListGraph* head() const;
+    QString prefix() const;
+    // Into the list box, onto the printer and into the file, at once.
+    void append(const QString& line, int color);
+    void closeOutputs();
+    void style();
+
+    std::unique_ptr<MessageLogModel> m_model;
+    QPointer<QListView> m_view;
+    long double m_previous = -1e10L;
+    std::unique_ptr<QFile> m_file;
+    bool m_printing = false;
+    QFont m_font;
+    int m_background = -1;
+};
+
+void RegisterMessageLog();
+
+} // namespace ovanto
