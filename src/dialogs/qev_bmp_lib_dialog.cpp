@@ -19,8 +19,10 @@
 namespace ovanto {
 
 QImage LibraryThumbnail(const Picture& picture, int size, bool transparent) {
+    // The key is the picture's own bottom-left colour; the margin round a small picture takes it too.
+    const TColor key = picture.isEmpty() ? kWhite : picture.pixel(0, picture.height() - 1);
     QImage square(size, size, QImage::Format_RGB32);
-    square.fill(Qt::white);
+    square.fill(transparent ? toQColor(key) : QColor(Qt::white));
     if (!picture.isEmpty()) {
         Picture plain = picture;
         plain.setTransparent(false);
@@ -32,7 +34,7 @@ QImage LibraryThumbnail(const Picture& picture, int size, bool transparent) {
     }
     if (!transparent) return square;
     QImage cut = square.convertToFormat(QImage::Format_ARGB32);
-    const QRgb clear = cut.pixel(0, size - 1);
+    const QRgb clear = toQRgb(key);
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x)
             if (cut.pixel(x, y) == clear) cut.setPixel(x, y, qRgba(0, 0, 0, 0));

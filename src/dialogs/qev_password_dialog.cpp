@@ -3,6 +3,7 @@
 #include "dialogs/dialog_frame.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -25,9 +26,12 @@ TQEVPasswordDialog::TQEVPasswordDialog(QWidget* parent) : QDialog(parent) {
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     layout->addWidget(label, 0, 0);
-    layout->addWidget(Edit1, 0, 1, 1, 2);
-    layout->addWidget(ok, 1, 1);
-    layout->addWidget(cancel, 1, 2);
+    layout->addWidget(Edit1, 0, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    layout->addLayout(buttons, 1, 0, 1, 2);
 }
 
 QString TQEVPasswordDialog::password() const { return Edit1->text(); }
