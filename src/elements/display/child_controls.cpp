@@ -17,10 +17,6 @@ namespace {
 
 constexpr long long kLargestControl = 1 << 24;
 
-bool sameGroup(const TGraph& a, const TGraph& b, int groupProperty) {
-    return a.Keyword() == b.Keyword() && a.intValue(groupProperty) == b.intValue(groupProperty);
-}
-
 class MouseForwarder final : public QObject {
 public:
     MouseForwarder(QWidget* control, ElementContext& window) : QObject(control), m_window(window) {
@@ -53,27 +49,21 @@ private:
 
 } // namespace
 
-TGraph* GroupHead(const ElementContext& window, const TGraph& element, int groupProperty) {
-    if (element.intValue(groupProperty) == -1) return const_cast<TGraph*>(&element);
-    for (const auto& other : window.elementList()) {
-        if (other.get() == &element) break;
-        if (sameGroup(*other, element, groupProperty)) return other.get();
-    }
-    return const_cast<TGraph*>(&element);
-}
-
-GroupPlace GroupPlaceOf(const ElementContext& window, const TGraph& element, int groupProperty) {
-    if (element.intValue(groupProperty) == -1) return {};
-    GroupPlace place{0, 0};
+GroupPlace GroupOf(const ElementContext& window, const TGraph& element, int groupProperty) {
+    auto* const self = const_cast<TGraph*>(&element);
+    const int group = element.intValue(groupProperty);
+    if (group == -1) return {self, 1, 1};
+    GroupPlace place{nullptr, 0, 0};
     bool found = false;
     for (const auto& other : window.elementList()) {
-        if (!sameGroup(*other, element, groupProperty)) continue;
+        TGraph* const e = other.get();
+        if (e != self && (e->Keyword() != element.Keyword() || e->intValue(groupProperty) != group)) continue;
+        if (!place.head) place.head = e;
         ++place.size;
-        if (other.get() == &element) found = true;
+        if (e == self) found = true;
         if (!found) ++place.member;
     }
-    // Not yet in the list (being built): alone.
-    if (!found) return {};
+    if (!found) return {self, 1, 1};
     ++place.member;
     return place;
 }

@@ -12,18 +12,19 @@ class TGraph;
 // What the logging elements (message list, value table) share: groups and
 // their child controls on the window.
 
-// The element that shows a group's control: the first element of the same
-// keyword earlier in the list with the same group; group -1 and an element
-// without such a predecessor are their own head.
-TGraph* GroupHead(const ElementContext& window, const TGraph& element, int groupProperty);
-
-// The 1-based place of an element among the elements of its keyword and
-// group, and how many there are (1 and 1 for group -1).
+// An element's group: its head, the element that shows the group's control
+// (the first element of the same keyword and group in the list; group -1 and
+// an element not yet in the list are their own head), its 1-based place among
+// the elements of its keyword and group, and how many there are.
 struct GroupPlace {
+    TGraph* head = nullptr;
     int member = 1;
     int size = 1;
 };
-GroupPlace GroupPlaceOf(const ElementContext& window, const TGraph& element, int groupProperty);
+GroupPlace GroupOf(const ElementContext& window, const TGraph& element, int groupProperty);
+inline TGraph* GroupHead(const ElementContext& window, const TGraph& element, int groupProperty) {
+    return GroupOf(window, element, groupProperty).head;
+}
 
 // The font of a control: the family that stands in for the name, at the
 // pixel height the canvas would use for the point size.

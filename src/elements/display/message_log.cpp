@@ -141,9 +141,12 @@ void TMsgListGraph::UpdateOutput() {
 }
 
 void TMsgListGraph::style() {
-    const QFont font = ControlFont(text(kFont), intValue(kFontSize));
-    if (font != m_font) {
-        m_font = font;
+    const QString fontName = text(kFont);
+    const int fontSize = intValue(kFontSize);
+    if (fontName != m_fontName || fontSize != m_fontSize) {
+        m_fontName = fontName;
+        m_fontSize = fontSize;
+        const QFont font = ControlFont(fontName, fontSize);
         m_view->setFont(font);
         auto* lines = static_cast<ColouredLines*>(m_view->itemDelegate());
         lines->itemHeight = static_cast<int>(std::lround(QFontMetrics(font).height() * 1.05));

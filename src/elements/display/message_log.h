@@ -3,7 +3,6 @@
 #include "elements/core/tgraph.h"
 
 #include <QAbstractListModel>
-#include <QFont>
 #include <QPointer>
 
 #include <memory>
@@ -92,7 +91,8 @@ private:
     long double m_previous = -1e10L;
     std::unique_ptr<QFile> m_file;
     bool m_printing = false;
-    QFont m_font;
+    QString m_fontName;
+    int m_fontSize = -1;
     int m_background = -1;
 };
 

@@ -143,9 +143,12 @@ void TTableGraph::shapeGrid() {
 }
 
 void TTableGraph::style() {
-    const QFont font = ControlFont(text(kFont), intValue(kFontSize));
-    if (font != m_font) {
-        m_font = font;
+    const QString fontName = text(kFont);
+    const int fontSize = intValue(kFontSize);
+    if (fontName != m_fontName || fontSize != m_fontSize) {
+        m_fontName = fontName;
+        m_fontSize = fontSize;
+        const QFont font = ControlFont(fontName, fontSize);
         m_view->setFont(font);
         m_view->horizontalHeader()->setFont(font);
     }
@@ -206,7 +209,8 @@ void TTableGraph::UpdateInputs(long double t) {
     guarded([&] {
         const long double v = ChannelValue(kInput);
         if (v == kNoChannel) return;
-        TTableGraph* const first = head();
+        const GroupPlace place = GroupOf(window(), *this, kGroup);
+        auto* const first = static_cast<TTableGraph*>(place.head);
         if (!TableRowDue(first->number(kOutputInterval), t, m_lastRowTime)) return;
         TableLogModel& cells = *first->m_model;
         if (first == this) {
@@ -227,7 +231,6 @@ void TTableGraph::UpdateInputs(long double t) {
             cells.appendRow();
         }
         m_lastRowTime = t;
-        const GroupPlace place = GroupPlaceOf(window(), *this, kGroup);
         cells.setCell(cells.gridRows() - 2, TableValueColumn(place.member, first->intValue(kTimeMode)),
                       FormatValue(text(kFormat), v));
     });

@@ -3,7 +3,6 @@
 #include "elements/core/tgraph.h"
 
 #include <QAbstractTableModel>
-#include <QFont>
 #include <QPointer>
 #include <QStringList>
 
@@ -94,7 +93,8 @@ private:
     std::unique_ptr<TableLogModel> m_model;
     QPointer<QTableView> m_view;
     long double m_lastRowTime = 0;
-    QFont m_font;
+    QString m_fontName;
+    int m_fontSize = -1;
     int m_background = -1;
     int m_rowHeight = -1;
     std::vector<int> m_widths;
