@@ -98,12 +98,23 @@ void DrawTextFrame(Canvas& canvas, const Rect& frame, int type, int width, int f
 
 } // namespace
 
+QSize TextExtents::get(const QString& font, int size, const QString& text, Canvas* canvas) {
+    for (const Entry& e : m_entries)
+        if (e.size == size && e.text == text && e.font == font) return e.extent;
+    const QSize extent =
+        canvas ? QSize(canvas->textWidth(text), canvas->textHeight(text)) : MeasureText(font, size, text);
+    // A few texts per element; anything else is an edit, after which the old ones are gone.
+    if (m_entries.size() >= 4) m_entries.clear();
+    m_entries.push_back({font, size, text, extent});
+    return extent;
+}
+
 // --- LABEL -----------------------------------------------------------------------------
 
 TLabelGraph::TLabelGraph(ElementContext& window) : TGraph(window, kLabel) {}
 
 std::optional<Rect> TLabelGraph::outlineBox() const {
-    const QSize extent = MeasureText(text(kFont), evaluateInt(kSize), text(kCaption));
+    const QSize extent = m_extents.get(text(kFont), evaluateInt(kSize), text(kCaption), nullptr);
     const Rect cell = TextCell(evaluateInt(kX), evaluateInt(kY), extent.width(), extent.height());
     const int type = intValue(kBorderType);
     return framed(type) ? GrowBox(cell, NumberFrameMargin(type, borderWidth(intValue(kBorderWidth)))) : cell;
@@ -111,10 +122,11 @@ std::optional<Rect> TLabelGraph::outlineBox() const {
 
 void TLabelGraph::Draw(Canvas& canvas) {
     drawIfVisible(canvas, [&] {
-        const QString caption = text(kCaption);
-        UseDisplayFont(canvas, text(kFont), evaluateInt(kSize));
-        const Rect cell =
-            TextCell(evaluateInt(kX), evaluateInt(kY), canvas.textWidth(caption), canvas.textHeight(caption));
+        const QString caption = text(kCaption), font = text(kFont);
+        const int size = evaluateInt(kSize);
+        UseDisplayFont(canvas, font, size);
+        const QSize extent = m_extents.get(font, size, caption, &canvas);
+        const Rect cell = TextCell(evaluateInt(kX), evaluateInt(kY), extent.width(), extent.height());
         const int type = intValue(kBorderType);
         if (framed(type)) {
             const int width = borderWidth(intValue(kBorderWidth));
@@ -134,16 +146,17 @@ TInfoTextGraph::TInfoTextGraph(ElementContext& window) : TGraph(window, kInfoTex
 TInfoTextGraph::~TInfoTextGraph() { delete m_hint.data(); }
 
 std::optional<Rect> TInfoTextGraph::outlineBox() const {
-    const QSize extent = MeasureText(text(kFont), evaluateInt(kSize), text(kCaption));
+    const QSize extent = m_extents.get(text(kFont), evaluateInt(kSize), text(kCaption), nullptr);
     return GrowBox(TextCell(evaluateInt(kX), evaluateInt(kY), extent.width(), extent.height()), kInfoBoxMargin);
 }
 
 void TInfoTextGraph::Draw(Canvas& canvas) {
     drawIfVisible(canvas, [&] {
-        const QString caption = text(kCaption);
-        UseDisplayFont(canvas, text(kFont), evaluateInt(kSize));
-        const Rect cell =
-            TextCell(evaluateInt(kX), evaluateInt(kY), canvas.textWidth(caption), canvas.textHeight(caption));
+        const QString caption = text(kCaption), font = text(kFont);
+        const int size = evaluateInt(kSize);
+        UseDisplayFont(canvas, font, size);
+        const QSize extent = m_extents.get(font, size, caption, &canvas);
+        const Rect cell = TextCell(evaluateInt(kX), evaluateInt(kY), extent.width(), extent.height());
         const Rect box = GrowBox(cell, kInfoBoxMargin);
         canvas.setPenStyle(PenStyle::Solid);
         canvas.setPenWidth(1);
@@ -262,35 +275,38 @@ MessageLayout LayOutMessage(int x, int y, int widest, QSize current, bool center
 
 } // namespace
 
-std::optional<Rect> TMessageGraph::outlineBox() const {
+Rect TMessageGraph::textCell(Canvas* canvas, const Shown& now, int& textLeft) const {
     const QString font = text(kFont);
     const int size = evaluateInt(kSize);
     int widest = 0;
-    for (int p : {kLowText, kMidText, kHighText}) widest = std::max(widest, MeasureText(font, size, text(p)).width());
+    for (int p : {kLowText, kMidText, kHighText})
+        widest = std::max(widest, m_extents.get(font, size, text(p), canvas).width());
     const MessageLayout layout = LayOutMessage(evaluateInt(kX), evaluateInt(kY), widest,
-                                               MeasureText(font, size, shown().text), intValue(kCentered) == 1);
+                                               m_extents.get(font, size, now.text, canvas), intValue(kCentered) == 1);
+    textLeft = layout.textLeft;
+    return layout.cell;
+}
+
+std::optional<Rect> TMessageGraph::outlineBox() const {
+    int textLeft = 0;
+    const Rect cell = textCell(nullptr, shown(), textLeft);
     const int type = intValue(kBorderType);
-    return framed(type) ? GrowBox(layout.cell, NumberFrameMargin(type, borderWidth(intValue(kBorderWidth))))
-                        : layout.cell;
+    return framed(type) ? GrowBox(cell, NumberFrameMargin(type, borderWidth(intValue(kBorderWidth)))) : cell;
 }
 
 void TMessageGraph::Draw(Canvas& canvas) {
     drawIfVisible(canvas, [&] {
         const Shown now = shown();
         UseDisplayFont(canvas, text(kFont), evaluateInt(kSize));
-        int widest = 0;
-        for (int p : {kLowText, kMidText, kHighText}) widest = std::max(widest, canvas.textWidth(text(p)));
-        const MessageLayout layout =
-            LayOutMessage(evaluateInt(kX), evaluateInt(kY), widest,
-                          QSize(canvas.textWidth(now.text), canvas.textHeight(now.text)), intValue(kCentered) == 1);
+        int textLeft = 0;
+        const Rect cell = textCell(&canvas, now, textLeft);
         const int type = intValue(kBorderType);
         if (framed(type)) {
             const int width = borderWidth(intValue(kBorderWidth));
-            DrawTextFrame(canvas, GrowBox(layout.cell, NumberFrameMargin(type, width)), type, width,
-                          evaluateInt(kRGBFill));
+            DrawTextFrame(canvas, GrowBox(cell, NumberFrameMargin(type, width)), type, width, evaluateInt(kRGBFill));
         }
         canvas.setFontColor(now.color);
-        canvas.textOut(layout.textLeft, layout.cell.top, now.text);
+        canvas.textOut(textLeft, cell.top, now.text);
     });
 }
 

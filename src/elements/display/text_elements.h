@@ -5,9 +5,30 @@
 #include <QPoint>
 #include <QPointer>
 
+#include <QSize>
+
+#include <vector>
+
 class QLabel;
 
 namespace ovanto {
+
+// The extents of the few texts an element shows, measured once per font,
+// size and text: measuring is the dear part of drawing a text.
+class TextExtents {
+public:
+    // Measures with the canvas when one is given (its font set already), else on a scratch canvas.
+    QSize get(const QString& font, int size, const QString& text, Canvas* canvas);
+
+private:
+    struct Entry {
+        QString font;
+        int size;
+        QString text;
+        QSize extent;
+    };
+    std::vector<Entry> m_entries;
+};
 
 // A fixed caption standing on (x, y), with an optional frame.
 class TLabelGraph final : public TGraph {
@@ -19,6 +40,7 @@ public:
 
 private:
     std::optional<Rect> outlineBox() const override;
+    mutable TextExtents m_extents;
 };
 
 // A boxed caption that gives more on demand: a hover hint (mode 0), the
@@ -58,6 +80,7 @@ private:
     void hideHint();
     void openInformation();
 
+    mutable TextExtents m_extents;
     QPointer<QLabel> m_hint;
     bool m_hintShown = false;
     QPoint m_hintAt;
@@ -98,6 +121,9 @@ public:
 
 private:
     std::optional<Rect> outlineBox() const override;
+    // The cell of the widest text with the shown one's height; where the shown one starts.
+    Rect textCell(Canvas* canvas, const Shown& now, int& textLeft) const;
+    mutable TextExtents m_extents;
 };
 
 void RegisterTextElements();
