@@ -109,7 +109,7 @@ TMsgListGraph::TMsgListGraph(ElementContext& window)
     m_view->setItemDelegate(new ColouredLines(m_view));
     m_view->setModel(m_model.get());
     ForwardMouseToWindow(m_view, window);
-    UpdateOutput();
+    placeControl();
 }
 
 TMsgListGraph::~TMsgListGraph() {
@@ -125,7 +125,7 @@ TMsgListGraph* TMsgListGraph::head() const {
     return static_cast<TMsgListGraph*>(GroupHead(window(), *this, kGroup));
 }
 
-void TMsgListGraph::UpdateOutput() {
+void TMsgListGraph::placeControl() {
     TMsgListGraph* const first = head();
     if (m_view) {
         guarded([&] {
@@ -136,6 +136,11 @@ void TMsgListGraph::UpdateOutput() {
             if (first == this) style();
         });
     }
+}
+
+void TMsgListGraph::UpdateOutput() {
+    placeControl();
+    TGraph* const first = GroupHead(window(), *this, kGroup);
     if (first != this && !window().simulationRunning()) first->UpdateOutput();
     if (window().repaintOnOutputChange()) window().paintNow();
 }

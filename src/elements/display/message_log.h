@@ -80,6 +80,8 @@ protected:
 
 private:
     TMsgListGraph* head() const;
+    // Places and styles the control (a head's also shaped), without a repaint.
+    void placeControl();
     QString prefix() const;
     // Into the list box, onto the printer and into the file, at once.
     void append(const QString& line, int color);

@@ -109,7 +109,7 @@ TTableGraph::TTableGraph(ElementContext& window)
         m_view->setModel(m_model.get());
         ForwardMouseToWindow(m_view, window);
     }
-    UpdateOutput();
+    placeControl();
 }
 
 TTableGraph::~TTableGraph() { delete m_view.data(); }
@@ -170,7 +170,7 @@ void TTableGraph::style() {
     }
 }
 
-void TTableGraph::UpdateOutput() {
+void TTableGraph::placeControl() {
     TTableGraph* const first = head();
     guarded([&] {
         if (first == this) shapeGrid();
@@ -181,6 +181,11 @@ void TTableGraph::UpdateOutput() {
                      visible && first == this);
         if (first == this) style();
     });
+}
+
+void TTableGraph::UpdateOutput() {
+    placeControl();
+    TGraph* const first = GroupHead(window(), *this, kGroup);
     if (first != this && !window().simulationRunning()) first->UpdateOutput();
     if (window().repaintOnOutputChange()) window().paintNow();
 }

@@ -86,6 +86,8 @@ protected:
 
 private:
     TTableGraph* head() const;
+    // Places and styles the control (a head's also shaped), without a repaint.
+    void placeControl();
     // Columns and captions from the group (the head's grid only).
     void shapeGrid();
     void style();
