@@ -27,6 +27,8 @@ void RegisterAllElements() {
         RegisterPictures();
         RegisterPictureSequences();
         RegisterMedia();
+        RegisterMetafilePictures();
+        RegisterClips();
         RegisterTextElements();
         RegisterMessageLog();
         RegisterValueTable();
