@@ -8,6 +8,9 @@
 #include "elements/display/plot_button.h"
 #include "elements/display/plots.h"
 #include "elements/display/separator.h"
+#include "elements/display/text_elements.h"
+#include "elements/display/message_log.h"
+#include "elements/display/value_table.h"
 
 namespace ovanto {
 
@@ -26,6 +29,9 @@ void RegisterAllElements() {
         RegisterMedia();
         RegisterMetafilePictures();
         RegisterClips();
+        RegisterTextElements();
+        RegisterMessageLog();
+        RegisterValueTable();
         return true;
     }();
     (void)done;

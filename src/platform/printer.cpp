@@ -37,6 +37,8 @@ QRect Printer::pageRect() const {
     return QRect(0, 0, static_cast<int>(r.width()), static_cast<int>(r.height()));
 }
 
+bool Printer::newPage() { return m_canvas && m_printer->newPage(); }
+
 void Printer::endJob() { m_canvas.reset(); }
 
 Printer& Printer::instance() {

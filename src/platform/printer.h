@@ -32,6 +32,8 @@ public:
     Canvas* beginJob();
     // The printable area in device pixels.
     QRect pageRect() const;
+    // Starts the next page of the job; false without a job.
+    bool newPage();
     void endJob();
 
     static Printer& instance();

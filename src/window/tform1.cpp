@@ -1,6 +1,7 @@
 #include "window/tform1.h"
 
 #include "elements/core/tgraph.h"
+#include "dialogs/small_dialogs_qt.h"
 #include "elements/display/glyphs.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
@@ -25,6 +26,7 @@ TForm1::TForm1(QWidget* owner) : QWidget(owner, Qt::Window | Qt::WindowStaysOnTo
     setWindowTitle(m_options.Caption);
     setAttribute(Qt::WA_DeleteOnClose, false);
     setFocusPolicy(Qt::StrongFocus);
+    InstallSmallDialogs();
 
     m_paintBox = new PaintBox1(*this);
 
