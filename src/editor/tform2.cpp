@@ -1,5 +1,9 @@
 #include "editor/tform2.h"
 
+#include "dialogs/dialog_frame.h"
+#include "dialogs/qev_bmp_lib_dialog.h"
+#include "dialogs/qev_info_dialog.h"
+
 #include "editor/editor_icons.h"
 #include "editor/real_edit.h"
 #include "elements/core/tgraph.h"
@@ -139,15 +143,15 @@ void TForm2::createToolBar(QWidget* bar) {
     QToolButton* open = add("Button2", EditorIcon::Open, QStringLiteral("QEV-Datei öffnen"));
     QToolButton* save = add("Button4", EditorIcon::Save, QStringLiteral("QEV-Datei speichern"));
     row->addSpacing(8);
-    // The I/O window, the library viewer, the info box and the help join later;
-    // until then their buttons stay greyed rather than do nothing.
+    // The I/O window and the help join later; until then their buttons stay
+    // greyed rather than do nothing.
     add("Button3", EditorIcon::IOWindow, QStringLiteral("I/O-Fenster ein-/ausblenden"))->setEnabled(false);
-    add("SpeedButton1", EditorIcon::Library, QStringLiteral("Bitmap Library Viewer"))->setEnabled(false);
+    QToolButton* library = add("SpeedButton1", EditorIcon::Library, QStringLiteral("Bitmap Library Viewer"));
     m_soundOnButton = add("SoundOnButton", EditorIcon::Sound, QStringLiteral("Sound aktivieren"), true);
     m_gridButton = add("GridButton", EditorIcon::Grid, QStringLiteral("Entwurfsraster einblenden"), true);
     m_lockButton = add("LockButton", EditorIcon::Lock, QStringLiteral("Elemente verriegeln"), true);
     row->addSpacing(8);
-    add("Button8", EditorIcon::Info, QStringLiteral("Info über QEV"))->setEnabled(false);
+    QToolButton* info = add("Button8", EditorIcon::Info, QStringLiteral("Info über QEV"));
     add("HelpButton", EditorIcon::Help, QStringLiteral("Hilfe"))->setEnabled(false);
     row->addStretch(1);
 
@@ -155,6 +159,16 @@ void TForm2::createToolBar(QWidget* bar) {
     connect(m_button7, &QToolButton::clicked, this, [this] { Button7Click(); });
     connect(m_button6, &QToolButton::clicked, this, [this] { Preview(); });
     connect(open, &QToolButton::clicked, this, [this] { Button2Click(); });
+    connect(library, &QToolButton::clicked, this, [this] {
+        if (PictureLibrary* pictures = m_window.pictureLibrary()) {
+            TQEVBMPLibDialog dialog(*pictures, this);
+            ExecModal(dialog);
+        }
+    });
+    connect(info, &QToolButton::clicked, this, [this] {
+        TQEVInfoDialog dialog(this);
+        ExecModal(dialog);
+    });
     connect(save, &QToolButton::clicked, this, [this] { Button4Click(); });
     connect(m_gridButton, &QToolButton::toggled, this, [this](bool down) {
         m_window.setDesignGrid(down);

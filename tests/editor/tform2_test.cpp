@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -123,6 +124,18 @@ TEST_F(EditorTest, RefusedValueBlocksLeavingTheElementAndComesBackSelected) {
     EXPECT_EQ(window.elementAt(0)->text(7), QStringLiteral("77"));
     EXPECT_EQ(dialog.previousRow(), 2);
     EXPECT_TRUE(window.elementAt(1)->isCurrent());
+}
+
+// Without a screen the viewer and the info box answer at once, so a click never blocks.
+TEST_F(EditorTest, LibraryViewerAndInfoOpenAndCloseHeadless) {
+    TForm2 dialog(window, TForm2::Role::Host);
+    for (const char* name : {"SpeedButton1", "Button8"}) {
+        auto* button = dialog.findChild<QToolButton*>(QLatin1String(name));
+        ASSERT_NE(button, nullptr) << name;
+        EXPECT_TRUE(button->isEnabled()) << name;
+        button->click();
+    }
+    EXPECT_TRUE(dialog.findChildren<QDialog*>().isEmpty());
 }
 
 TEST_F(EditorTest, EmptyListLeavesOnlyHeadingsAndDisabledListButtons) {
