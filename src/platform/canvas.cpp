@@ -120,6 +120,8 @@ void Canvas::init(QPaintDevice* device) {
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     painter.setBrushOrigin(0, 0);
     painter.setClipping(false);
+    // Whole text runs are kept as images only where pixels equal pixels.
+    m_paint->textRuns = m_image != nullptr && painter.worldTransform().isIdentity();
     updateVisibleRows();
 }
 
@@ -453,6 +455,14 @@ void Canvas::rasteriseThinLine(QPoint from, QPoint to) {
     first = std::max<std::int64_t>(first, 0);
     last = std::min(last, steps - 1);
     if (first > last) return;
+    if (db == 0 && m_state.pen.mode == PenMode::Copy) {
+        // A straight run is a one-pixel rectangle: the same pixels, without a point per pixel.
+        const auto a1 = static_cast<int>(std::min(a0 + step * first, a0 + step * last));
+        const auto n = static_cast<int>(last - first + 1);
+        const auto b = static_cast<int>(b0);
+        fillSolid(xMajor ? QRect(a1, b, n, 1) : QRect(b, a1, 1, n), m_state.pen.color);
+        return;
+    }
     std::vector<QPoint>& pixels = m_paint->linePixels;
     pixels.clear();
     for (std::int64_t i = first; i <= last; ++i) {
