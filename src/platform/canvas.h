@@ -6,6 +6,7 @@
 #include <QRect>
 #include <QString>
 
+#include <cstdint>
 #include <memory>
 #include <span>
 #include <vector>
@@ -191,6 +192,8 @@ private:
     bool m_penDirty = true;
     bool m_brushDirty = true;
     bool m_fontDirty = true;
+    // Flood-fill marks, all zero between fills.
+    std::vector<std::uint8_t> m_fillMarks;
 };
 
 // Saves the canvas state on construction and restores it on destruction.

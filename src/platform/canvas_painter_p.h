@@ -2,6 +2,7 @@
 
 #include "platform/canvas.h"
 #include "platform/canvas_p.h"
+#include "platform/canvas_text_cache_p.h"
 
 #include <QBrush>
 #include <QFont>
@@ -11,6 +12,7 @@
 #include <QPointF>
 #include <QSize>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -33,8 +35,9 @@ struct Canvas::Painter {
     QBrush brush;
     QSize tileSize;
     bool brushPaints = false;
-    QFont font;
-    std::optional<QFontMetrics> metrics;
+    std::shared_ptr<canvas_detail::CachedFont> font;
+    // Text may be drawn from the font's images of whole runs.
+    bool textRuns = false;
 
     // What the painter currently holds.
     Pen painterPen = Pen::Unknown;

@@ -6,6 +6,7 @@
 
 #include <QImage>
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -113,52 +114,58 @@ void Canvas::floodFill(int x, int y, TColor color, FloodFillMode mode) {
 
     // The region is marked first and painted afterwards: a brush that keeps the
     // region's colour (same colour, hatch gaps) must not make the fill run forever.
+    // The marks live in a buffer kept with the canvas; only the runs found are
+    // cleared again, so a small region costs little on a large picture.
     const int left = bounds.left();
     const int right = bounds.right();
-    const int width = bounds.width();
-    std::vector<std::uint8_t> marked(
-        static_cast<std::size_t>(width) * static_cast<std::size_t>(bounds.height()), 0);
-    auto mark = [&](int px, int py) -> std::uint8_t& {
-        return marked[static_cast<std::size_t>(py - bounds.top()) * static_cast<std::size_t>(width) +
-                      static_cast<std::size_t>(px - left)];
+    const auto width = static_cast<std::size_t>(bounds.width());
+    std::vector<std::uint8_t>& marked = m_fillMarks;
+    const std::size_t cells = width * static_cast<std::size_t>(bounds.height());
+    if (marked.size() != cells) marked.assign(cells, 0);
+    auto markRow = [&](int py) {
+        return marked.data() + static_cast<std::size_t>(py - bounds.top()) * width - static_cast<std::size_t>(left);
     };
-    int top = y;
-    int bottom = y;
+    struct Run {
+        int y, left, right;
+    };
+    std::vector<Run> runs;
     std::vector<QPoint> seeds{QPoint(x, y)};
     while (!seeds.empty()) {
         const QPoint seed = seeds.back();
         seeds.pop_back();
         const int sy = seed.y();
         const QRgb* row = constPixelRow(m_image, sy);
-        if (mark(seed.x(), sy) || !belongs(row[seed.x()])) continue;
+        std::uint8_t* marks = markRow(sy);
+        if (marks[seed.x()] || !belongs(row[seed.x()])) continue;
         int xl = seed.x();
         int xr = seed.x();
-        while (xl > left && !mark(xl - 1, sy) && belongs(row[xl - 1]))
+        while (xl > left && !marks[xl - 1] && belongs(row[xl - 1]))
             --xl;
-        while (xr < right && !mark(xr + 1, sy) && belongs(row[xr + 1]))
+        while (xr < right && !marks[xr + 1] && belongs(row[xr + 1]))
             ++xr;
-        for (int px = xl; px <= xr; ++px)
-            mark(px, sy) = 1;
-        top = std::min(top, sy);
-        bottom = std::max(bottom, sy);
+        std::fill(marks + xl, marks + xr + 1, std::uint8_t{1});
+        runs.push_back({sy, xl, xr});
         for (const int ny : {sy - 1, sy + 1}) {
             if (ny < bounds.top() || ny > bounds.bottom()) continue;
             const QRgb* next = constPixelRow(m_image, ny);
+            const std::uint8_t* nextMarks = markRow(ny);
             bool inRun = false;
             for (int px = xl; px <= xr; ++px) {
-                const bool open = !mark(px, ny) && belongs(next[px]);
+                const bool open = !nextMarks[px] && belongs(next[px]);
                 if (open && !inRun) seeds.emplace_back(px, ny);
                 inRun = open;
             }
         }
     }
 
-    for (int py = top; py <= bottom; ++py) {
-        QRgb* row = pixelRow(m_image, py);
-        for (int px = left; px <= right; ++px) {
+    for (const Run& r : runs) {
+        QRgb* row = pixelRow(m_image, r.y);
+        for (int px = r.left; px <= r.right; ++px) {
             QRgb rgb = 0;
-            if (mark(px, py) && brush.colorAt(px, py, rgb)) row[px] = rgb | 0xFF000000u;
+            if (brush.colorAt(px, r.y, rgb)) row[px] = rgb | 0xFF000000u;
         }
+        std::uint8_t* marks = markRow(r.y);
+        std::fill(marks + r.left, marks + r.right + 1, std::uint8_t{0});
     }
 }
 

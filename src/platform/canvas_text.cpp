@@ -1,6 +1,7 @@
 #include "platform/canvas.h"
 
 #include "platform/canvas_painter_p.h"
+#include "platform/canvas_text_cache_p.h"
 
 #include <cmath>
 
@@ -87,19 +88,7 @@ void Canvas::setTextOpaque(bool opaque) {
 
 void Canvas::ensureFont() {
     if (!m_fontDirty) return;
-    const CanvasFont& font = m_state.font;
-    m_paint->font = QFont(canvasFontFamily(font.name));
-    m_paint->font.setPixelSize(canvasFontPixelSize(font.size));
-    m_paint->font.setBold(font.style.testFlag(FontStyle::Bold));
-    m_paint->font.setItalic(font.style.testFlag(FontStyle::Italic));
-    m_paint->font.setUnderline(font.style.testFlag(FontStyle::Underline));
-    m_paint->font.setStrikeOut(font.style.testFlag(FontStyle::StrikeOut));
-    m_paint->font.setStyleStrategy(QFont::NoAntialias);
-    m_paint->font.setHintingPreference(QFont::PreferFullHinting);
-    if (m_active)
-        m_paint->metrics.emplace(m_paint->font, m_paint->painter->device());
-    else
-        m_paint->metrics.emplace(m_paint->font);
+    m_paint->font = cachedFont(m_state.font, m_active ? m_paint->painter->device() : nullptr);
     m_fontDirty = false;
     m_paint->fontSet = false;
 }
@@ -107,32 +96,38 @@ void Canvas::ensureFont() {
 void Canvas::useFont() {
     ensureFont();
     if (m_paint->fontSet) return;
-    m_paint->painter->setFont(m_paint->font);
+    m_paint->painter->setFont(m_paint->font->font());
     m_paint->fontSet = true;
 }
 
 int Canvas::textWidth(const QString& text) {
     ensureFont();
-    return m_paint->metrics->horizontalAdvance(text);
+    return m_paint->font->width(text);
 }
 
 int Canvas::textHeight(const QString&) {
     ensureFont();
-    return m_paint->metrics->ascent() + m_paint->metrics->descent();
+    return m_paint->font->height();
 }
 
 void Canvas::textOut(int x, int y, const QString& text) {
     if (!m_active || text.isEmpty()) return;
     x = clampCoord(x);
     y = clampCoord(y);
-    useFont();
+    ensureFont();
     useCopyMode();
-    if (m_state.textOpaque) {
-        m_paint->painter->fillRect(QRect(x, y, m_paint->metrics->horizontalAdvance(text), textHeight()),
-                            toQColor(m_state.brush.color));
+    CachedFont& font = *m_paint->font;
+    if (m_state.textOpaque)
+        m_paint->painter->fillRect(QRect(x, y, font.width(text), font.height()), toQColor(m_state.brush.color));
+    if (m_paint->textRuns) {
+        if (const CachedFont::Run* run = font.run(text, m_state.font.color)) {
+            m_paint->painter->drawImage(QPoint(x - run->origin.x(), y - run->origin.y()), run->image);
+            return;
+        }
     }
+    useFont();
     useTextPen();
-    m_paint->painter->drawText(QPoint(x, y + m_paint->metrics->ascent()), text);
+    m_paint->painter->drawText(QPoint(x, y + font.ascent()), text);
 }
 
 void Canvas::textOutTurned(int x, int y, const QString& text, int tenthsOfDegree) {

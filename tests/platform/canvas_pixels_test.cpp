@@ -66,6 +66,34 @@ TEST(CanvasPixels, FloodFillEndsWhenTheBrushKeepsTheColour) {
     }
 }
 
+// One canvas keeps its fill marks between fills: a fill must find the region
+// whole again, whatever fills and clips came before it on the same canvas.
+TEST(CanvasPixels, SuccessiveFillsOnOneCanvasEachFillTheWholeRegion) {
+    const std::vector<std::pair<std::string, Draw>> before = {
+        {"nothing", [](Canvas&) {}},
+        {"a fill of the same region", [](Canvas& c) { c.floodFill(10, 10, kWhite, FloodFillMode::Surface); }},
+        {"a fill of the frame around it", [](Canvas& c) { c.floodFill(1, 1, kWhite, FloodFillMode::Surface); }},
+        {"a clipped fill", [](Canvas& c) {
+             c.setClipRect(0, 0, 12, 12);
+             c.floodFill(10, 10, kWhite, FloodFillMode::Surface);
+             c.clearClipRect();
+         }},
+    };
+    for (const auto& [name, first] : before) {
+        QImage image = whiteImage();
+        paint(image, [&](Canvas& c) {
+            c.setBrushStyle(BrushStyle::Clear);
+            c.rectangle(4, 4, 20, 20);
+            c.setBrushStyle(BrushStyle::Solid);
+            c.setBrushColor(kRed);
+            first(c);
+            c.setBrushColor(kGreen);
+            c.floodFill(10, 10, kBlack, FloodFillMode::Border);
+        });
+        EXPECT_EQ(countColor(image, kGreen), 14 * 14) << name;
+    }
+}
+
 TEST(CanvasPixels, ClipRectangleBoundsEveryOperation) {
     const std::vector<std::pair<std::string, Draw>> operations = {
         {"rectangle",

@@ -75,7 +75,7 @@ void arrow(Canvas& c, int x1, int y1, int x2, int y2) {
 // A port that ends inside the square: a stub with a cross bar.
 void blocked(Canvas& c, int x, bool fromTop) {
     const int edge = fromTop ? kSquareTop : kSquareTop + kSquare - 1;
-    const int end = fromTop ? edge + 4 : edge - 4;
+    const int end = fromTop ? edge + 3 : edge - 3;
     line(c, x, edge, x, end);
     line(c, x - 2, end, x + 2, end);
 }
@@ -91,7 +91,8 @@ void square(Canvas& c, int left, bool active, std::initializer_list<Path> paths,
             std::initializer_list<int> blockedTop) {
     c.setPenColor(kInk);
     c.setBrushStyle(BrushStyle::Clear);
-    c.rectangle(left, kSquareTop, left + kSquare, kSquareTop + kSquare);
+    // One pixel wider than the step between squares, so neighbours share a wall.
+    c.rectangle(left, kSquareTop, left + kSquare + 1, kSquareTop + kSquare);
     c.setPenColor(active ? kFlow : kIdle);
     const int top = kSquareTop + 1, bottom = kSquareTop + kSquare - 2;
     for (const Path& p : paths) {
@@ -122,9 +123,9 @@ void actuator(Canvas& c, int right, int mode, bool on) {
     if (mode == 0) {
         c.setBrushColor(on ? kCoil : kPaper);
         c.setBrushStyle(BrushStyle::Solid);
-        c.rectangle(right - 12, 7, right, 20);
-        line(c, right - 12, 19, right - 1, 7);
-        line(c, right - 22, 13, right - 13, 13);
+        c.rectangle(right - 12, 7, right + 1, 20);
+        line(c, right - 12, 19, right, 7);
+        line(c, right - 22, 13, right - 12, 13);
     } else {
         c.setPenColor(on ? kFlow : kIdle);
         for (int x = right - 24; x < right - 8; x += 4) line(c, x, 13, x + 1, 13);
@@ -147,9 +148,10 @@ QImage drawValve(bool fiveWay, int mode, bool on) {
     c.setPenColor(kInk);
     if (fiveWay) {
         for (const int x : {4, 16}) line(c, ports + x, 0, ports + x, kSquareTop);
-        for (const int x : {3, 10, 17}) line(c, ports + x, kSquareTop + kSquare, ports + x, kPictureHeight - 1);
-        square(c, actuated, on, {{10, false, 4}, {16, true, 17}}, {3}, {});
-        square(c, normal, !on, {{10, false, 16}, {4, true, 3}}, {17}, {});
+        // Working ports above, supply and exhausts below, the outer ones straight under them.
+        for (const int x : {4, 10, 16}) line(c, ports + x, kSquareTop + kSquare, ports + x, kPictureHeight - 1);
+        square(c, actuated, on, {{10, false, 4}, {16, true, 16}}, {4}, {});
+        square(c, normal, !on, {{10, false, 16}, {4, true, 4}}, {16}, {});
     } else {
         line(c, ports + 10, 0, ports + 10, kSquareTop);
         for (const int x : {5, 15}) line(c, ports + x, kSquareTop + kSquare, ports + x, kPictureHeight - 1);

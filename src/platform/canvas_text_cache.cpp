@@ -1,0 +1,150 @@
+#include "platform/canvas_text_cache_p.h"
+
+#include "platform/canvas.h"
+
+#include <QCache>
+#include <QCoreApplication>
+#include <QPaintDevice>
+#include <QPainter>
+
+#include <algorithm>
+#include <utility>
+
+namespace ovanto::canvas_detail {
+
+namespace {
+
+// A few fonts per window; more than this means fonts animated by formulas.
+constexpr qsizetype kMaxFonts = 64;
+constexpr qsizetype kMaxWidths = 4096;
+// In pixels: about 8 MB of text images in all.
+constexpr qsizetype kRunPixels = 2 * 1024 * 1024;
+constexpr qsizetype kMaxRunPixels = 64 * 1024;
+constexpr qsizetype kMaxRunText = 256;
+
+struct FontKey {
+    QString family;
+    int pixelSize;
+    unsigned style;
+    int dpiX;
+    int dpiY;
+    friend bool operator==(const FontKey&, const FontKey&) = default;
+};
+
+struct FontKeyHash {
+    size_t operator()(const FontKey& k) const { return qHashMulti(0, k.family, k.pixelSize, k.style, k.dpiX, k.dpiY); }
+};
+
+struct RunKey {
+    quint64 font;
+    TColor color;
+    QString text;
+    friend bool operator==(const RunKey&, const RunKey&) = default;
+};
+
+size_t qHash(const RunKey& k, size_t seed = 0) {
+    return qHashMulti(seed, k.font, k.color, k.text);
+}
+
+struct Caches {
+    std::unordered_map<FontKey, std::shared_ptr<CachedFont>, FontKeyHash> fonts;
+    QCache<RunKey, CachedFont::Run> runs{kRunPixels};
+    quint64 nextSerial = 1;
+};
+
+Caches* theCaches = nullptr;
+
+// Fonts must go before the application that owns the font database does.
+void dropCaches() {
+    delete theCaches;
+    theCaches = nullptr;
+}
+
+Caches& caches() {
+    if (theCaches == nullptr) {
+        theCaches = new Caches;
+        qAddPostRoutine(dropCaches);
+    }
+    return *theCaches;
+}
+
+QFont makeFont(const CanvasFont& font) {
+    QFont f(canvasFontFamily(font.name));
+    f.setPixelSize(canvasFontPixelSize(font.size));
+    f.setBold(font.style.testFlag(FontStyle::Bold));
+    f.setItalic(font.style.testFlag(FontStyle::Italic));
+    f.setUnderline(font.style.testFlag(FontStyle::Underline));
+    f.setStrikeOut(font.style.testFlag(FontStyle::StrikeOut));
+    f.setStyleStrategy(QFont::NoAntialias);
+    f.setHintingPreference(QFont::PreferFullHinting);
+    return f;
+}
+
+QFontMetrics makeMetrics(const QFont& font, const QPaintDevice* device) {
+    return device != nullptr ? QFontMetrics(font, device) : QFontMetrics(font);
+}
+
+constexpr int kDotsPerMeterPerDpi = 3937; // in 1/100: 39.37 inches per metre
+
+} // namespace
+
+CachedFont::CachedFont(const QFont& font, const QPaintDevice* device, int dpiX, int dpiY)
+    : m_font(font),
+      m_metrics(makeMetrics(font, device)),
+      m_dpiX(dpiX),
+      m_dpiY(dpiY),
+      m_ascent(m_metrics.ascent()),
+      m_height(m_metrics.ascent() + m_metrics.descent()),
+      m_serial(caches().nextSerial++) {}
+
+int CachedFont::width(const QString& text) {
+    if (const auto it = m_widths.find(text); it != m_widths.end()) return it->second;
+    if (m_widths.size() >= kMaxWidths) m_widths.clear();
+    const int w = m_metrics.horizontalAdvance(text);
+    m_widths.emplace(text, w);
+    return w;
+}
+
+const CachedFont::Run* CachedFont::run(const QString& text, TColor color) {
+    if (text.size() > kMaxRunText || m_dpiX <= 0 || m_dpiY <= 0) return nullptr;
+    Caches& c = caches();
+    RunKey key{m_serial, color, text};
+    if (const Run* found = c.runs.object(key)) return found;
+    // Room for overhangs: italics, underlines and glyphs that reach past their advance.
+    const int pad = std::max(4, m_font.pixelSize());
+    const qsizetype w = qsizetype(width(text)) + 2 * qsizetype(pad);
+    const qsizetype h = qsizetype(m_height) + 2 * qsizetype(pad);
+    if (w * h > kMaxRunPixels) return nullptr;
+    auto run = std::make_unique<Run>();
+    run->image = QImage(int(w), int(h), QImage::Format_ARGB32_Premultiplied);
+    run->image.setDotsPerMeterX(m_dpiX * kDotsPerMeterPerDpi / 100);
+    run->image.setDotsPerMeterY(m_dpiY * kDotsPerMeterPerDpi / 100);
+    run->image.fill(Qt::transparent);
+    run->origin = QPoint(pad, pad);
+    {
+        QPainter p(&run->image);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setRenderHint(QPainter::TextAntialiasing, false);
+        p.setFont(m_font);
+        p.setPen(QPen(toQColor(color)));
+        p.drawText(QPoint(pad, pad + m_ascent), text);
+    }
+    const Run* kept = run.get();
+    if (!c.runs.insert(key, run.release(), w * h)) return nullptr;
+    return kept;
+}
+
+std::shared_ptr<CachedFont> cachedFont(const CanvasFont& font, const QPaintDevice* device) {
+    const int dpiX = device != nullptr ? device->logicalDpiX() : 0;
+    const int dpiY = device != nullptr ? device->logicalDpiY() : 0;
+    FontKey key{canvasFontFamily(font.name), canvasFontPixelSize(font.size), unsigned(font.style.toInt()), dpiX,
+                dpiY};
+    Caches& c = caches();
+    if (const auto it = c.fonts.find(key); it != c.fonts.end()) return it->second;
+    if (c.fonts.size() >= kMaxFonts) c.fonts.clear();
+    auto made = std::make_shared<CachedFont>(makeFont(font), device, dpiX, dpiY);
+    c.fonts.emplace(std::move(key), made);
+    return made;
+}
+
+} // namespace ovanto::canvas_detail

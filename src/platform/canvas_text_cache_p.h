@@ -1,0 +1,52 @@
+#pragma once
+
+#include "platform/canvas_state.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QImage>
+#include <QPoint>
+#include <QString>
+
+#include <memory>
+#include <unordered_map>
+
+namespace ovanto::canvas_detail {
+
+// Building a QFont and shaping text cost far more than the drawing of a short
+// label, and a window draws the same few fonts and labels on every paint. So a
+// font is built once per face, size, style and resolution, and measured or drawn
+// text is remembered per font.
+class CachedFont {
+public:
+    CachedFont(const QFont& font, const QPaintDevice* device, int dpiX, int dpiY);
+
+    const QFont& font() const { return m_font; }
+    const QFontMetrics& metrics() const { return m_metrics; }
+    int ascent() const { return m_ascent; }
+    int height() const { return m_height; }
+    int width(const QString& text);
+
+    // The text drawn in `color` on a transparent image; `origin` is where the
+    // top left of the text lies in it. Null when the text is too large to keep.
+    struct Run {
+        QImage image;
+        QPoint origin;
+    };
+    const Run* run(const QString& text, TColor color);
+
+private:
+    QFont m_font;
+    QFontMetrics m_metrics;
+    int m_dpiX;
+    int m_dpiY;
+    int m_ascent;
+    int m_height;
+    quint64 m_serial;
+    std::unordered_map<QString, int> m_widths;
+};
+
+// 0 for both resolutions: measured without a device.
+std::shared_ptr<CachedFont> cachedFont(const CanvasFont& font, const QPaintDevice* device);
+
+} // namespace ovanto::canvas_detail
