@@ -8,6 +8,8 @@
 #include <QPaintEngine>
 #include <QPolygonF>
 
+#include <cstdint>
+
 #include <cmath>
 
 namespace ovanto {
@@ -402,6 +404,10 @@ void Canvas::drawThinLine(QPoint from, QPoint to) {
     const int dx = to.x() - from.x();
     const int dy = to.y() - from.y();
     if (dx == 0 && dy == 0) return;
+    if (m_state.pen.style == PenStyle::Solid) {
+        rasteriseThinLine(from, to);
+        return;
+    }
     const int major = std::abs(dx) >= std::abs(dy) ? dx : dy;
     if (major > 0) {
         useShapePen();
@@ -418,6 +424,44 @@ void Canvas::drawThinLine(QPoint from, QPoint to) {
     }
     const double t = (steps - 1.0) / steps;
     m_paint->painter->drawLine(QPointF(from), QPointF(from.x() + dx * t, from.y() + dy * t));
+}
+
+namespace {
+// Nearest integer of num / den (den > 0); a tie goes to the smaller one, so a
+// line covers the same pixels whichever end it starts from.
+std::int64_t nearestOf(std::int64_t num, std::int64_t den) {
+    const std::int64_t twice = 2 * num - den;
+    const std::int64_t q = twice / (2 * den);
+    return twice % (2 * den) > 0 ? q + 1 : q;
+}
+} // namespace
+
+// Solid thin lines pixel by pixel: Qt samples its lines half a pixel off the
+// grid, so a shape mirrored on the grid came out lopsided.
+void Canvas::rasteriseThinLine(QPoint from, QPoint to) {
+    const bool xMajor = std::abs(std::int64_t{to.x()} - from.x()) >= std::abs(std::int64_t{to.y()} - from.y());
+    const std::int64_t a0 = xMajor ? from.x() : from.y();
+    const std::int64_t b0 = xMajor ? from.y() : from.x();
+    const std::int64_t da = (xMajor ? to.x() : to.y()) - a0;
+    const std::int64_t db = (xMajor ? to.y() : to.x()) - b0;
+    const std::int64_t steps = std::abs(da);
+    const std::int64_t step = da > 0 ? 1 : -1;
+    // Only the stretch over the picture is walked, however long the line.
+    const std::int64_t extent = xMajor ? m_width : m_height;
+    std::int64_t first = step > 0 ? -1 - a0 : a0 - extent;
+    std::int64_t last = step > 0 ? extent - a0 : a0 + 1;
+    first = std::max<std::int64_t>(first, 0);
+    last = std::min(last, steps - 1);
+    if (first > last) return;
+    std::vector<QPoint>& pixels = m_paint->linePixels;
+    pixels.clear();
+    for (std::int64_t i = first; i <= last; ++i) {
+        const auto a = static_cast<int>(a0 + step * i);
+        const auto b = static_cast<int>(nearestOf(b0 * steps + db * i, steps));
+        pixels.push_back(xMajor ? QPoint(a, b) : QPoint(b, a));
+    }
+    useShapePen();
+    m_paint->painter->drawPoints(pixels.data(), static_cast<int>(pixels.size()));
 }
 
 void Canvas::rectangle(int left, int top, int right, int bottom) {
@@ -500,20 +544,24 @@ void Canvas::strokeWide(bool closed) {
 void Canvas::polygon(std::span<const QPoint> points) {
     if (!m_active || points.size() < 2 || (!penVisible() && !brushVisible())) return;
     loadPoints(points);
-    const int count = static_cast<int>(m_paint->points.size());
     useShapeMode();
-    if (brushVisible())
-        useShapeBrush();
-    else
-        useNoBrush();
-    if (!penVisible() || penWidth() > 1) {
-        useNoPen();
-        if (brushVisible()) m_paint->painter->drawPolygon(m_paint->points.data(), count, Qt::OddEvenFill);
-        if (penVisible()) strokeWide(true);
+    if (brushVisible()) fillPolygon();
+    if (!penVisible()) return;
+    if (penWidth() > 1) {
+        strokeWide(true);
         return;
     }
-    useShapePen();
-    m_paint->painter->drawPolygon(m_paint->points.data(), count, Qt::OddEvenFill);
+    // Edge by edge with the line rule: each vertex once, and a shape that is
+    // symmetric on the grid stays symmetric (Qt's own outline is not).
+    const std::vector<QPoint>& loaded = m_paint->points;
+    for (std::size_t i = 0; i < loaded.size(); ++i)
+        drawThinLine(loaded[i], loaded[(i + 1) % loaded.size()]);
+}
+
+void Canvas::fillPolygon() {
+    useShapeBrush();
+    useNoPen();
+    m_paint->painter->drawPolygon(m_paint->points.data(), static_cast<int>(m_paint->points.size()), Qt::OddEvenFill);
 }
 
 void Canvas::polyline(std::span<const QPoint> points) {

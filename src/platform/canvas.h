@@ -162,9 +162,11 @@ private:
                        int y4);
     bool fillTinyOutlined(const canvas_detail::Box& box);
     void drawThinLine(QPoint from, QPoint to);
+    void rasteriseThinLine(QPoint from, QPoint to);
     void fillSpans(int top, const std::vector<canvas_detail::RowSpan>& spans);
     void loadPoints(std::span<const QPoint> points);
     void strokeWide(bool closed);
+    void fillPolygon();
 
     // Pixel access (canvas_pixels.cpp): the image and clip intersected.
     QRect pixelBounds() const;

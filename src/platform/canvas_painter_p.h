@@ -48,6 +48,7 @@ struct Canvas::Painter {
     // Scratch space reused by every shape, so that drawing does not allocate.
     std::vector<QPoint> points;
     std::vector<QPointF> pointsF;
+    std::vector<QPoint> linePixels;
     std::vector<QRect> rects;
     std::vector<canvas_detail::RowSpan> outerSpans;
     std::vector<canvas_detail::RowSpan> innerSpans;

@@ -168,6 +168,29 @@ TEST(CanvasShapes, LinesLeaveOutTheEndPixel) {
         EXPECT_EQ(at(image, x, 28), kBlack) << x;
 }
 
+// A line covers the same pixels whichever end it starts from (apart from the
+// left-out end), so shapes mirrored on the grid stay mirrored.
+TEST(CanvasShapes, ThinLinesAreTheSameBothWays) {
+    const std::array<QPoint, 6> ends = {QPoint(31, 7), QPoint(31, 13), QPoint(22, 4), QPoint(3, 17), QPoint(9, 30),
+                                        QPoint(26, 29)};
+    const QPoint centre(16, 16);
+    for (const QPoint& end : ends) {
+        SCOPED_TRACE(std::to_string(end.x()) + "," + std::to_string(end.y()));
+        QImage out = whiteImage(), back = whiteImage();
+        paint(out, [&](Canvas& c) {
+            c.moveTo(centre.x(), centre.y());
+            c.lineTo(end.x(), end.y());
+            c.setPixel(end.x(), end.y(), kBlack);
+        });
+        paint(back, [&](Canvas& c) {
+            c.moveTo(end.x(), end.y());
+            c.lineTo(centre.x(), centre.y());
+            c.setPixel(centre.x(), centre.y(), kBlack);
+        });
+        EXPECT_EQ(out, back);
+    }
+}
+
 // Counterclockwise as seen on screen, from the start ray to the end ray.
 TEST(CanvasShapes, ArcLikeShapesRunCounterclockwise) {
     struct Case {

@@ -56,6 +56,33 @@ TEST(LineGraph, ArrowheadsInTheFillColourAlongTheLine) {
     }
 }
 
+TEST(LineGraph, ArrowheadsAreMirrorSymmetric) {
+    struct Case {
+        const char* x2;
+        const char* y2;
+        const char* size;
+    };
+    const Case cases[] = {{"90", "50", "1"}, {"90", "50", "2"}, {"10", "50", "1"},
+                          {"50", "90", "1"}, {"50", "10", "2"}};
+    for (const Case& c : cases) {
+        ShapeScene scene;
+        TGraph& line = scene.add("LINE2", {{"x1", "50"}, {"y1", "50"}, {"x2", c.x2}, {"y2", c.y2},
+                                           {"RightArrow (0=none)", c.size}});
+        line.setText(TGraph::kRGBFill, "255");
+        scene.draw(line);
+        const bool horizontal = qstrcmp(c.y2, "50") == 0;
+        // Mirrored across the line's own axis, every head pixel meets another.
+        for (int y = 0; y < scene.image.height(); ++y) {
+            for (int x = 0; x < scene.image.width(); ++x) {
+                if (scene.at(x, y) != kRed) continue;
+                const int mx = horizontal ? x : 100 - x, my = horizontal ? 100 - y : y;
+                EXPECT_EQ(scene.at(mx, my), kRed) << c.x2 << "," << c.y2 << " size " << c.size << " at " << x << ","
+                                                  << y;
+            }
+        }
+    }
+}
+
 constexpr TColor kOnColor = 10485760;
 constexpr TColor kOffColor = 8421504;
 
