@@ -8,6 +8,7 @@
 #include "qt_benchmark_main.h"
 
 #include <QCoreApplication>
+#include <QScrollBar>
 
 namespace {
 
@@ -119,23 +120,30 @@ void TableLog10x1000(benchmark::State& state) {
                            benchmark::Counter::kIsRate | benchmark::Counter::kInvert, benchmark::Counter::kIs1000);
 }
 
-// The list box holding 10^5 lines: one more line and a full repaint of what it shows.
-void MsgListRepaintAt100000(benchmark::State& state) {
+// The list box holding 10^3 or 10^5 lines. Mode 0: one more line; 1: and the event
+// loop runs (the deferred repaint); 2: and the view scrolls to it
+// and repaints at once.
+void MsgListAtLength(benchmark::State& state) {
     RunningWindow window({msgListRecord("-1")});
-    for (int i = 0; i < 200000; ++i) {
+    for (int i = 0; i < 2 * state.range(1); ++i) {
         window.form.signalTable()[1] = i % 2 ? 1 : -1;
         window.step(i * 0.01L);
     }
     QCoreApplication::processEvents();
     auto* log = static_cast<ovanto::TMsgListGraph*>(window.form.elementAt(0));
-    QListView* view = log->control();
-    if (!view || log->log().lines().size() != 100000) state.SkipWithError("the log did not fill");
+    ovanto::MessageListBox* view = log->control();
+    if (!view || static_cast<long>(log->log().lines().size()) != state.range(1)) state.SkipWithError("the log did not fill");
     int i = 0;
     for (auto _ : state) {
-        window.form.signalTable()[1] = ++i % 2 ? 1 : -1;
-        window.step(i * 0.01L);
-        view->scrollToBottom();
-        view->viewport()->repaint();
+        window.form.signalTable()[1] = -1;
+        window.step(++i * 0.01L);
+        window.form.signalTable()[1] = 1;
+        window.step(++i * 0.01L);
+        if (state.range(0) >= 1) QCoreApplication::processEvents();
+        if (state.range(0) >= 2 && view) {
+            view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum());
+            view->viewport()->repaint();
+        }
     }
 }
 
@@ -143,7 +151,7 @@ void MsgListRepaintAt100000(benchmark::State& state) {
 
 BENCHMARK(MsgListLog1000)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(TableLog10x1000)->Unit(benchmark::kMillisecond)->Iterations(5);
-BENCHMARK(MsgListRepaintAt100000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(MsgListAtLength)->ArgsProduct({{0, 1, 2}, {1000, 100000}})->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv) {
     ovanto::bench::RegisterKindPaints(kCases);

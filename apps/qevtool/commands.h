@@ -7,3 +7,4 @@ int runRenderCommand(int argc, char** argv);
 int runGalleryCommand(int argc, char** argv);
 int runSimulateCommand(int argc, char** argv);
 int runAxisCommand(int argc, char** argv);
+int runLibraryCommand(int argc, char** argv);

@@ -2,6 +2,7 @@
 
 #include "elements/core/element_registry.h"
 #include "elements/core/tgraph.h"
+#include "elements/display/pictures.h"
 #include "window/tform1.h"
 
 #include <QFont>
@@ -59,6 +60,42 @@ void drawCell(ovanto::TForm1& form, const QString& keyword, QPainter& sheet, con
     sheet.drawImage(destination, picture, source);
 }
 
+// The sequence cell shows the first frame of every ready-made sequence, each
+// drawn by its own element, in a grid of small cells.
+void drawPresetCell(ovanto::TForm1& form, QPainter& sheet, const QRect& cell) {
+    using namespace ovanto;
+    sheet.setPen(QColor(200, 200, 200));
+    sheet.drawRect(cell.adjusted(0, 0, -1, -1));
+    sheet.setPen(Qt::black);
+    sheet.drawText(QRect(cell.left() + 4, cell.top() + 1, cell.width() - 8, kLabelHeight),
+                   Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("BMPSEQ (presets)"));
+    const auto presets = SequencePresets();
+    constexpr int kPerRow = 7;
+    const QRect area = cell.adjusted(2, kLabelHeight + 2, -2, -2);
+    const int rows = (static_cast<int>(presets.size()) + kPerRow - 1) / kPerRow;
+    const int w = area.width() / kPerRow, h = area.height() / rows;
+    form.clearElements();
+    form.setClientSize(QSize(kCellWidth, kCellHeight));
+    for (int i = 0; i < static_cast<int>(presets.size()); ++i) {
+        form.clearElements();
+        std::unique_ptr<TGraph> e = MakeSequencePreset(form, presets[static_cast<std::size_t>(i)].tag);
+        if (!e) continue;
+        Rect bounds;
+        e->GetBounds(bounds);
+        form.appendElement(std::move(e));
+        const QImage picture = form.grabClientArea();
+        const QRect source = QRect(QPoint(bounds.left, bounds.top), QPoint(bounds.right - 1, bounds.bottom - 1))
+                                 .intersected(picture.rect());
+        if (source.isEmpty()) continue;
+        const QRect slot(area.left() + (i % kPerRow) * w, area.top() + (i / kPerRow) * h, w, h);
+        QSize target = source.size();
+        if (target.width() > w - 2 || target.height() > h - 2) target = target.scaled(w - 2, h - 2, Qt::KeepAspectRatio);
+        sheet.drawImage(QRect(slot.left() + (w - target.width()) / 2, slot.top() + (h - target.height()) / 2,
+                              target.width(), target.height()),
+                        picture, source);
+    }
+}
+
 } // namespace
 
 int runGalleryCommand(int argc, char** argv) {
@@ -91,7 +128,8 @@ int runGalleryCommand(int argc, char** argv) {
         TForm1 form;
         for (int i = 0; i < static_cast<int>(keywords.size()); ++i) {
             const QRect cell((i % columns) * kCellWidth, (i / columns) * kCellHeight, kCellWidth, kCellHeight);
-            drawCell(form, keywords[i], painter, cell);
+            if (keywords[i] == QLatin1String("BMPSEQ")) drawPresetCell(form, painter, cell);
+            else drawCell(form, keywords[i], painter, cell);
         }
     }
     if (!sheet.save(QString::fromLocal8Bit(output), "PNG")) {

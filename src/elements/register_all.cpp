@@ -28,6 +28,8 @@ void RegisterAllElements() {
         RegisterPictures();
         RegisterPictureSequences();
         RegisterMedia();
+        RegisterMetafilePictures();
+        RegisterClips();
         RegisterTextElements();
         RegisterMessageLog();
         RegisterValueTable();

@@ -405,7 +405,8 @@ void Canvas::drawThinLine(QPoint from, QPoint to) {
     const int dy = to.y() - from.y();
     if (dx == 0 && dy == 0) return;
     if (m_state.pen.style == PenStyle::Solid) {
-        rasteriseThinLine(from, to);
+        appendLinePixels(from, to);
+        flushLinePixels();
         return;
     }
     const int major = std::abs(dx) >= std::abs(dy) ? dx : dy;
@@ -438,7 +439,7 @@ std::int64_t nearestOf(std::int64_t num, std::int64_t den) {
 
 // Solid thin lines pixel by pixel: Qt samples its lines half a pixel off the
 // grid, so a shape mirrored on the grid came out lopsided.
-void Canvas::rasteriseThinLine(QPoint from, QPoint to) {
+void Canvas::appendLinePixels(QPoint from, QPoint to) {
     const bool xMajor = std::abs(std::int64_t{to.x()} - from.x()) >= std::abs(std::int64_t{to.y()} - from.y());
     const std::int64_t a0 = xMajor ? from.x() : from.y();
     const std::int64_t b0 = xMajor ? from.y() : from.x();
@@ -454,14 +455,33 @@ void Canvas::rasteriseThinLine(QPoint from, QPoint to) {
     last = std::min(last, steps - 1);
     if (first > last) return;
     std::vector<QPoint>& pixels = m_paint->linePixels;
-    pixels.clear();
     for (std::int64_t i = first; i <= last; ++i) {
         const auto a = static_cast<int>(a0 + step * i);
         const auto b = static_cast<int>(nearestOf(b0 * steps + db * i, steps));
         pixels.push_back(xMajor ? QPoint(a, b) : QPoint(b, a));
     }
+}
+
+void Canvas::flushLinePixels() {
+    std::vector<QPoint>& pixels = m_paint->linePixels;
+    if (pixels.empty()) return;
     useShapePen();
     m_paint->painter->drawPoints(pixels.data(), static_cast<int>(pixels.size()));
+    pixels.clear();
+}
+
+// One call for a whole outline; each edge leaves out its end pixel.
+void Canvas::drawThinPath(bool closed) {
+    const std::vector<QPoint>& loaded = m_paint->points;
+    const std::size_t edges = closed ? loaded.size() : loaded.size() - 1;
+    const bool solid = m_state.pen.style == PenStyle::Solid;
+    for (std::size_t i = 0; i < edges; ++i) {
+        const QPoint from = loaded[i], to = loaded[(i + 1) % loaded.size()];
+        if (from == to) continue;
+        if (solid) appendLinePixels(from, to);
+        else drawThinLine(from, to);
+    }
+    flushLinePixels();
 }
 
 void Canvas::rectangle(int left, int top, int right, int bottom) {
@@ -553,9 +573,7 @@ void Canvas::polygon(std::span<const QPoint> points) {
     }
     // Edge by edge with the line rule: each vertex once, and a shape that is
     // symmetric on the grid stays symmetric (Qt's own outline is not).
-    const std::vector<QPoint>& loaded = m_paint->points;
-    for (std::size_t i = 0; i < loaded.size(); ++i)
-        drawThinLine(loaded[i], loaded[(i + 1) % loaded.size()]);
+    drawThinPath(true);
 }
 
 void Canvas::fillPolygon() {
@@ -572,9 +590,7 @@ void Canvas::polyline(std::span<const QPoint> points) {
         strokeWide(false);
         return;
     }
-    const std::vector<QPoint>& loaded = m_paint->points;
-    for (std::size_t i = 1; i < loaded.size(); ++i)
-        drawThinLine(loaded[i - 1], loaded[i]);
+    drawThinPath(false);
 }
 
 // --- pictures -----------------------------------------------------------------

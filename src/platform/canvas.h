@@ -162,7 +162,9 @@ private:
                        int y4);
     bool fillTinyOutlined(const canvas_detail::Box& box);
     void drawThinLine(QPoint from, QPoint to);
-    void rasteriseThinLine(QPoint from, QPoint to);
+    void appendLinePixels(QPoint from, QPoint to);
+    void flushLinePixels();
+    void drawThinPath(bool closed);
     void fillSpans(int top, const std::vector<canvas_detail::RowSpan>& spans);
     void loadPoints(std::span<const QPoint> points);
     void strokeWide(bool closed);

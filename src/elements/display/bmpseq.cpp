@@ -2,6 +2,7 @@
 #include "elements/display/pictures.h"
 #include "elements/display/shape_geometry.h"
 #include "platform/canvas.h"
+#include "platform/library_symbols.h"
 #include "platform/preset_pictures.h"
 
 namespace ovanto {
@@ -119,6 +120,7 @@ std::unique_ptr<TGraph> MakeSequencePreset(ElementContext& window, int tag) {
 
 void RegisterPictureSequences() {
     RegisterPresetPictures();
+    RegisterLibrarySymbols();
     RegisterElementClass<TBMPSequenceGraph>(kSequence);
 }
 

@@ -12,10 +12,11 @@
 
 #include <QFile>
 #include <QFontMetrics>
-#include <QListView>
+#include <QMouseEvent>
 #include <QPainter>
-#include <QStyledItemDelegate>
+#include <QScrollBar>
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -44,29 +45,6 @@ static_assert(RowsMatch<TMsgListGraph>(kMsgListRows));
 constexpr ElementSchema kMsgList{.keyword = "MSGLIST", .rows = kMsgListRows};
 
 
-
-// Each line in its own colour: as text normally, as background when selected.
-class ColouredLines final : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    int itemHeight = 14;
-
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        const QColor color = index.data(Qt::ForegroundRole).value<QColor>();
-        const bool selected = option.state & QStyle::State_Selected;
-        painter->save();
-        if (selected) painter->fillRect(option.rect, color);
-        painter->setFont(option.font);
-        painter->setPen(selected ? option.palette.color(QPalette::HighlightedText) : color);
-        painter->drawText(option.rect.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextExpandTabs,
-                          index.data(Qt::DisplayRole).toString());
-        painter->restore();
-    }
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        return {QStyledItemDelegate::sizeHint(option, index).width(), itemHeight};
-    }
-};
 
 } // namespace
 
@@ -98,16 +76,79 @@ void MessageLogModel::clear() {
     endResetModel();
 }
 
+// --- the list box ----------------------------------------------------------------------
+
+MessageListBox::MessageListBox(const MessageLogModel& lines, QWidget* parent)
+    : QAbstractScrollArea(parent), m_lines(lines) {
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    verticalScrollBar()->setSingleStep(1);
+    connect(&lines, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex&, int first, int) {
+        updateRange();
+        const int top = firstVisibleRow();
+        if (first >= top && first <= top + visibleRows()) viewport()->update();
+    });
+    connect(&lines, &QAbstractItemModel::modelReset, this, [this] {
+        m_current = -1;
+        updateRange();
+        viewport()->update();
+    });
+}
+
+void MessageListBox::setItemHeight(int height) {
+    m_itemHeight = std::max(1, height);
+    updateRange();
+    viewport()->update();
+}
+
+int MessageListBox::firstVisibleRow() const { return verticalScrollBar()->value(); }
+
+int MessageListBox::visibleRows() const { return std::max(1, viewport()->height() / m_itemHeight); }
+
+void MessageListBox::updateRange() {
+    const int count = static_cast<int>(m_lines.lines().size());
+    verticalScrollBar()->setPageStep(visibleRows());
+    verticalScrollBar()->setRange(0, std::max(0, count - visibleRows()));
+}
+
+void MessageListBox::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    updateRange();
+}
+
+void MessageListBox::mousePressEvent(QMouseEvent* event) {
+    const int row = firstVisibleRow() + static_cast<int>(event->position().y()) / m_itemHeight;
+    if (row >= 0 && row < static_cast<int>(m_lines.lines().size()) && row != m_current) {
+        m_current = row;
+        viewport()->update();
+    }
+    QAbstractScrollArea::mousePressEvent(event);
+}
+
+// Each line in its own colour: as text normally, as background when selected.
+void MessageListBox::paintEvent(QPaintEvent*) {
+    QPainter painter(viewport());
+    painter.fillRect(viewport()->rect(), palette().color(QPalette::Base));
+    painter.setFont(font());
+    const auto& lines = m_lines.lines();
+    const int first = firstVisibleRow();
+    const int last = std::min(static_cast<int>(lines.size()), first + visibleRows() + 1);
+    for (int row = first; row < last; ++row) {
+        const MessageLogModel::Line& line = lines[static_cast<std::size_t>(row)];
+        const QRect box(0, (row - first) * m_itemHeight, viewport()->width(), m_itemHeight);
+        const QColor color = toQColor(line.color);
+        if (row == m_current) painter.fillRect(box, color);
+        painter.setPen(row == m_current ? palette().color(QPalette::HighlightedText) : color);
+        painter.drawText(box.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextExpandTabs, line.text);
+    }
+}
+
 // --- MSGLIST ---------------------------------------------------------------------------
 
 TMsgListGraph::TMsgListGraph(ElementContext& window)
     : TControlGraph(window, kMsgList), m_model(std::make_unique<MessageLogModel>()) {
     QWidget* parent = window.controlParent();
     if (!parent) return;
-    m_view = new QListView(parent);
-    m_view->setUniformItemSizes(true);
-    m_view->setItemDelegate(new ColouredLines(m_view));
-    m_view->setModel(m_model.get());
+    m_view = new MessageListBox(*m_model, parent);
     ForwardMouseToWindow(m_view, window);
     placeControl();
 }
@@ -153,10 +194,7 @@ void TMsgListGraph::style() {
         m_fontSize = fontSize;
         const QFont font = ControlFont(fontName, fontSize);
         m_view->setFont(font);
-        auto* lines = static_cast<ColouredLines*>(m_view->itemDelegate());
-        lines->itemHeight = static_cast<int>(std::lround(QFontMetrics(font).height() * 1.05));
-        // The uniform height is measured once; a new font must be measured again.
-        m_view->reset();
+        m_view->setItemHeight(static_cast<int>(std::lround(QFontMetrics(font).height() * 1.05)));
     }
     const int background = evaluateInt(kRGBFill);
     if (background != m_background) {

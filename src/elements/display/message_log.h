@@ -9,7 +9,7 @@
 #include <vector>
 
 class QFile;
-#include <QListView>
+#include <QAbstractScrollArea>
 
 namespace ovanto {
 
@@ -30,6 +30,33 @@ public:
 
 private:
     std::vector<Line> m_lines;
+};
+
+// The list box of a message log: draws only the lines in view, so a line
+// costs the same with ten lines or a million; a new line repaints (later,
+// once per event-loop pass) only when it comes into view.
+class MessageListBox final : public QAbstractScrollArea {
+public:
+    MessageListBox(const MessageLogModel& lines, QWidget* parent);
+
+    void setItemHeight(int height);
+    int itemHeight() const { return m_itemHeight; }
+    // -1 when no line is selected.
+    int currentRow() const { return m_current; }
+    int firstVisibleRow() const;
+    int visibleRows() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void updateRange();
+
+    const MessageLogModel& m_lines;
+    int m_itemHeight = 14;
+    int m_current = -1;
 };
 
 // An event log: whenever its input crosses the threshold, a line goes into
@@ -71,7 +98,7 @@ public:
     // The lines this element's list box holds (a head's: its whole group's).
     const MessageLogModel& log() const { return *m_model; }
     // Nothing without a window to put it on.
-    QListView* control() const { return m_view; }
+    MessageListBox* control() const { return m_view; }
     bool printing() const { return m_printing; }
     bool writingFile() const { return m_file != nullptr; }
 
@@ -89,7 +116,7 @@ private:
     void style();
 
     std::unique_ptr<MessageLogModel> m_model;
-    QPointer<QListView> m_view;
+    QPointer<MessageListBox> m_view;
     long double m_previous = -1e10L;
     std::unique_ptr<QFile> m_file;
     bool m_printing = false;

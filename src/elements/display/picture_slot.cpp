@@ -2,6 +2,7 @@
 #include "elements/display/pictures.h"
 #include "platform/canvas.h"
 #include "platform/module.h"
+#include "platform/picture_cache.h"
 #include "platform/picture_library.h"
 
 #include <QDir>
@@ -63,9 +64,11 @@ bool PictureNameResolves(ElementContext& window, const QString& name) {
 
 const Picture* PictureSlot::load(ElementContext& window, const QString& name, bool transparent) {
     if (!window.simulationRunning() || name != m_lastName || !m_valid) {
-        Picture file = Picture::fromFile(ResolvedName(window, name));
+        // Outside a run every draw looks again, but an unchanged file is not read again; the
+        // picture with its transparency mask stays while the pixels are the same.
+        const Picture file = LoadPictureFile(ResolvedName(window, name));
         if (!file.isEmpty()) {
-            m_picture = file;
+            if (!m_valid || file.image().cacheKey() != m_picture.image().cacheKey()) m_picture = file;
             m_valid = true;
         } else {
             const QString bare = BareName(name);

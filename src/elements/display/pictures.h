@@ -2,6 +2,7 @@
 
 #include "elements/core/animation_step.h"
 #include "elements/display/basic_shapes.h"
+#include "platform/avi_clip.h"
 #include "platform/picture.h"
 
 #include <QImage>
@@ -67,6 +68,45 @@ public:
 
 private:
     PictureSlot m_slot;
+};
+
+// A metafile stretched into the rectangle; parsed once per version of its file.
+class TWMFGraph final : public TRectGraph {
+public:
+    enum { kFile = TRectGraph::kPropertyEnd, kPropertyEnd };
+
+    explicit TWMFGraph(ElementContext& window);
+    void LoadFromString(QString& s) override;
+    void Draw(Canvas& canvas) override;
+};
+
+class TQEVAnimate;
+
+// A silent clip in a child control on the window: playing freely, or showing the frame a channel names.
+class TAVIGraph final : public TGraph {
+public:
+    enum { kX = kFirstClassProperty, kY, kAct, kRep, kFile, kFrIn, kPropertyEnd };
+
+    explicit TAVIGraph(ElementContext& window);
+    ~TAVIGraph() override;
+    void LoadFromString(QString& s) override;
+    void Draw(Canvas& canvas) override;
+
+    // 0-based frame shown, and whether the clip plays on by itself.
+    int shownFrame() const;
+    bool playing() const;
+    // One frame interval of free play (the control's timer calls it).
+    void advance();
+
+private:
+    std::optional<Rect> outlineBox() const override;
+    void show(const std::shared_ptr<const AviClip>& clip, bool visible);
+
+    TQEVAnimate* m_control = nullptr;
+    std::shared_ptr<const AviClip> m_clip;
+    ClipPlayback m_playback;
+    bool m_wasActive = false;
+    bool m_reported = false;
 };
 
 // Up to ten pictures shown in turn by time or by a signal's band.
@@ -154,6 +194,8 @@ int OutputPositionOf(long double number);
 
 void RegisterPictures();
 void RegisterPictureSequences();
+void RegisterMetafilePictures();
+void RegisterClips();
 
 } // namespace ovanto
 

@@ -4,9 +4,11 @@
 #include "shape_scene.h"
 
 #include <QFile>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QWidget>
 
+#include <cstdlib>
 #include <vector>
 
 namespace ovanto::testing {
@@ -123,8 +125,7 @@ TEST(MsgListGraph, GroupMembersWriteIntoTheHeadWhichAloneIsShown) {
     EXPECT_TRUE(shown(head));
     EXPECT_TRUE(shown(other));
     EXPECT_FALSE(shown(member));
-    if (QListView* view = head->control()) {
-        EXPECT_EQ(view->model()->rowCount(), 2);
+    if (MessageListBox* view = head->control()) {
         // x 20, lower edge 150, 200 x 120.
         EXPECT_EQ(view->geometry(), QRect(20, 30, 200, 120));
     }
@@ -134,6 +135,51 @@ TEST(MsgListGraph, GroupMembersWriteIntoTheHeadWhichAloneIsShown) {
     EXPECT_TRUE(texts(*head).isEmpty());
     head->UpdateInputs(0);
     EXPECT_EQ(texts(*head), QStringList{"Message"});
+}
+
+// Pixels of a row band near a pure colour (the list box's text is antialiased).
+int inkRows(const QImage& image, const QColor& color, int top, int bottom) {
+    int n = 0;
+    for (int y = top; y < bottom; ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            n += std::abs(c.red() - color.red()) + std::abs(c.green() - color.green()) +
+                     std::abs(c.blue() - color.blue()) <
+                 160;
+        }
+    return n;
+}
+
+TEST(MsgListGraph, ListBoxDrawsEachLineInItsColourAndScrollsOverLongLogs) {
+    WidgetWindow window;
+    auto* log = static_cast<TMsgListGraph*>(CreateElement(window, "MSGLIST"));
+    log->setText(TMsgListGraph::kInput, "I1");
+    log->setText(TMsgListGraph::kTimeMode, "0");
+    log->setText(TMsgListGraph::kMsgText, "MMMMMMMM %.0f");
+    log->UpdateOutput();
+    log->Init();
+    const auto fire = [&](int color) {
+        log->setText(TMsgListGraph::kMsgColor, QString::number(color));
+        window.table[1] = -1;
+        log->UpdateInputs(0);
+        window.table[1] = 1;
+        log->UpdateInputs(0);
+    };
+    fire(255);
+    fire(16711680);
+    MessageListBox* box = log->control();
+    ASSERT_NE(box, nullptr);
+    const int h = box->itemHeight();
+    const QImage shot = box->viewport()->grab().toImage();
+    EXPECT_GT(inkRows(shot, Qt::red, 0, h), 10);
+    EXPECT_EQ(inkRows(shot, Qt::blue, 0, h), 0);
+    EXPECT_GT(inkRows(shot, Qt::blue, h, 2 * h), 10);
+
+    for (int i = 0; i < 1000; ++i) fire(0);
+    EXPECT_EQ(box->verticalScrollBar()->maximum(), 1002 - box->visibleRows());
+    log->Init();
+    EXPECT_EQ(box->verticalScrollBar()->maximum(), 0);
+    EXPECT_EQ(box->currentRow(), -1);
 }
 
 TEST(MsgListGraph, EveryLineIsInTheOnlineFileAsSoonAsItIsLogged) {

@@ -7,6 +7,7 @@
 #include "platform/picture_library.h"
 #include "platform/preset_pictures.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -65,6 +66,37 @@ TEST(PictureSource, FoundFileWinsOverTheNumber) {
     TGraph& e = scene.add("BITMAP", {{"x", "0"}, {"y", "10"}, {"w", "10"}, {"h", "10"}, {"File or Id", "9001"}});
     scene.draw(e);
     EXPECT_EQ(scene.at(5, 5), kGreen);
+}
+
+// A file read once is not read again while it is unchanged, but a changed file shows at the
+// next draw outside a run; during a run a picture keeps its name and so its pixels.
+TEST(PictureSource, AChangedFileShowsOutsideARunOnly) {
+    PictureScene scene;
+    const QString path = scene.dir.filePath(QStringLiteral("photo.bmp"));
+    int generation = 0;
+    const auto paint = [&](Qt::GlobalColor color) {
+        QImage picture(10, 10, QImage::Format_RGB32);
+        picture.fill(color);
+        ASSERT_TRUE(picture.save(path, "BMP"));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        // Two saves within one clock tick would look alike; the tests move the time on.
+        file.setFileTime(QDateTime::currentDateTimeUtc().addSecs(++generation), QFileDevice::FileModificationTime);
+    };
+    scene.window.foundFile = path;
+    TGraph& e = scene.add("BITMAP", {{"x", "0"}, {"y", "10"}, {"w", "10"}, {"h", "10"}, {"File or Id", "photo.bmp"}});
+    struct Step {
+        Qt::GlobalColor file;
+        bool running;
+        TColor shown;
+    };
+    const Step steps[] = {{Qt::red, false, kRed}, {Qt::green, false, kGreen}, {Qt::red, true, kGreen}, {Qt::red, false, kRed}};
+    for (const Step& s : steps) {
+        paint(s.file);
+        scene.window.running = s.running;
+        scene.draw(e);
+        EXPECT_EQ(scene.at(5, 5), s.shown) << s.running;
+    }
 }
 
 // --- BITMAP ------------------------------------------------------------------------------------
