@@ -12,7 +12,8 @@ cd "$(dirname "$0")"
 PACKAGES=(cmake ninja-build g++ pkg-config
           qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev
           libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev
-          fonts-liberation2)
+          fonts-liberation2
+          xvfb xauth libxtst6)
 # Only for the fuzzers: clang and its libFuzzer and sanitizer runtimes.
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 
@@ -39,7 +40,8 @@ build() {
 run_tests() {
   local preset=${1:-default}
   build "$preset"
-  QT_QPA_PLATFORM=offscreen ctest --preset "$preset"
+  # The suite runs offscreen; only the end-to-end editor test opens windows, on this X server.
+  QT_QPA_PLATFORM=offscreen xvfb-run -a -s "-screen 0 1280x1024x24" ctest --preset "$preset"
 }
 
 # Each harness starts from its seeds in fuzz/corpus/<harness>/, copied so that

@@ -241,6 +241,14 @@ float TKXGraphic::PixelToWorld(AxisId axis, int pixel) const {
 int TKXGraphic::devX(float x) const { return WorldToPixel(AxisId::X, x); }
 int TKXGraphic::devY(float y) const { return WorldToPixel(AxisId::Y, y); }
 
+QRect TKXGraphic::visibleRect() const {
+    const QRect page(m_left, m_top, m_w, m_h);
+    const CanvasClip& clip = m_canvas->state().clip;
+    if (!clip.enabled) return page;
+    const QRect clipped = page & QRect(QPoint(clip.left, clip.top), QPoint(clip.right - 1, clip.bottom - 1));
+    return clipped.isEmpty() ? page : clipped;
+}
+
 QRect TKXGraphic::plotRect() const {
     const int l = devX(m_x0);
     const int r = devX(m_x0 + m_lx);
@@ -288,9 +296,17 @@ void TKXGraphic::textAtBaseline(int size, TColor color, int x, int baselineY, co
     m_canvas->textOut(x, baselineY - static_cast<int>(metrics(size).ascent), text);
 }
 
-void TKXGraphic::TextAt(const QString& text, int size, float x, float y) {
+void TKXGraphic::TextAt(const QString& text, int size, float x, float y, int angle) {
     CanvasStateSaver saver(*m_canvas);
-    textAtBaseline(size, m_titleColor, devX(x), devY(y), text);
+    if (angle == 0) {
+        textAtBaseline(size, m_titleColor, devX(x), devY(y), text);
+        return;
+    }
+    m_canvas->setFontName(QStringLiteral("Arial"));
+    m_canvas->setFontSize(std::max(1, size));
+    m_canvas->setFontColor(m_titleColor);
+    m_canvas->setTextOpaque(false);
+    m_canvas->textOutTurned(devX(x), devY(y), text, (angle % 360) * 10);
 }
 
 // --- axes ------------------------------------------------------------------------------
@@ -309,6 +325,7 @@ void TKXGraphic::drawLinear(bool isX, const chart::AxisScale& axis, const QStrin
     m_canvas->setPen({kBlack, 1, PenStyle::Solid, m_penMode});
     m_canvas->setBrushStyle(BrushStyle::Clear);
     const QRect page(m_left, m_top, m_w, m_h);
+    const QRect visible = visibleRect();
     const TextMetrics label = metrics(m_labelSize);
     const TextMetrics titleFont = metrics(m_titleSize);
 
@@ -346,9 +363,10 @@ void TKXGraphic::drawLinear(bool isX, const chart::AxisScale& axis, const QStrin
         format = chart::ChooseLabelFormat(axis.low, axis.high, values);
     }
 
+    int widestLabel = 0;
     if (titleMode != 3) {
         if (axis.log) {
-            drawLogLabels(isX, ticks, position, across, major);
+            widestLabel = drawLogLabels(isX, ticks, position, across, major);
         } else if (isX) {
             const int lineY = devY(across + outward * (1.2f * major) - (far ? 0 : label.height / m_sy));
             const int minus = textWidth(m_labelSize, QStringLiteral("-"));
@@ -359,7 +377,9 @@ void TKXGraphic::drawLinear(bool isX, const chart::AxisScale& axis, const QStrin
                 const QString text = QString::fromStdString(chart::FormatLabel(t.value, format));
                 const int w = textWidth(m_labelSize, text);
                 const int centre = devX(along + t.position);
-                const int start = t.value < 0 ? centre - (w + minus) / 2 + minus : centre - w / 2;
+                int start = t.value < 0 ? centre - (w + minus) / 2 + minus : centre - w / 2;
+                // the label at the axis end would be cut by the window's clip: it moves inside
+                start = std::max(std::min(start, visible.right() + 1 - w), visible.left());
                 spans.push_back({start, start + w});
                 texts.push_back(text);
             }
@@ -374,13 +394,15 @@ void TKXGraphic::drawLinear(bool isX, const chart::AxisScale& axis, const QStrin
                 if (t.level != 2) continue;
                 QString text = QString::fromStdString(chart::FormatLabel(t.value, format));
                 if (far) text = text.rightJustified(format.width);
-                baselines.push_back(devY(along + t.position) + halfHeight - static_cast<int>(label.height - label.ascent));
+                const int baseline = devY(along + t.position) + halfHeight - static_cast<int>(label.height - label.ascent);
+                baselines.push_back(std::max(baseline, visible.top() + static_cast<int>(label.ascent)));
                 texts.push_back(text);
             }
             const std::vector<bool> keep = chart::KeepYLabels(baselines, static_cast<int>(label.height));
             for (size_t i = 0; i < texts.size(); ++i) {
                 if (!keep[i]) continue;
                 const int w = textWidth(m_labelSize, texts[i]);
+                widestLabel = std::max(widestLabel, w);
                 const int x = far ? devX(across + 1.4f * major) : devX(across - 1.2f * major) - w;
                 textAtBaseline(m_labelSize, kBlack, x, baselines[i], texts[i]);
             }
@@ -406,8 +428,13 @@ void TKXGraphic::drawLinear(bool isX, const chart::AxisScale& axis, const QStrin
         const int top = devY(along + length);
         const int labelRoom = textWidth(m_labelSize, QStringLiteral("*103"));
         if (format.exponent != 0 && titleMode != 3) {
-            const int x = far ? devX(across + 1.4f * major) : devX(across - 1.2f * major) - labelRoom;
-            const int baseline = top - static_cast<int>(label.height / 2);
+            int x = far ? devX(across + 1.4f * major) : devX(across - 1.2f * major) - labelRoom;
+            int baseline = top - static_cast<int>(label.height / 2);
+            // without room above the axis the exponent goes inside the plot area, beside the axis top
+            if (baseline - static_cast<int>(label.height / 2 + metrics(m_exponentSize).ascent) < m_top) {
+                x = far ? devX(across - 1.4f * major) - labelRoom : devX(across + 1.4f * major);
+                baseline = top + static_cast<int>(label.height / 2 + label.ascent);
+            }
             textAtBaseline(m_labelSize, kBlack, x, baseline, QStringLiteral("*10"));
             textAtBaseline(m_exponentSize, kBlack, x + textWidth(m_labelSize, QStringLiteral("*10")),
                            baseline - static_cast<int>(label.height / 2), exponentText);
@@ -417,18 +444,34 @@ void TKXGraphic::drawLinear(bool isX, const chart::AxisScale& axis, const QStrin
                               : devX(across + 1.4f * major);
             textAtBaseline(m_titleSize, m_titleColor, x, top + static_cast<int>(titleFont.ascent) + 2, title);
         } else if (!title.isEmpty()) {
-            // Rotated titles need a turned font the canvas does not offer; the title stays horizontal above the axis.
             const int w = textWidth(m_titleSize, title);
-            int x = far ? devX(across) : devX(across) - w / 2;
-            x = std::clamp(x, m_left, std::max(m_left, m_left + m_w - w));
+            const int x = far ? devX(across) : devX(across) - w / 2;
             const int baseline = top - static_cast<int>(label.height) - static_cast<int>(titleFont.height - titleFont.ascent);
-            textAtBaseline(m_titleSize, m_titleColor, x, baseline, title);
+            // the page top counts too: a title cut off above the page is no better than one too wide
+            const bool fits = x >= m_left && x + w <= m_left + m_w && baseline - titleFont.ascent >= m_top;
+            if (titleMode == 2 || (titleMode != 1 && !fits)) {
+                const int gap = std::max(2, static_cast<int>(titleFont.height / 4));
+                const int turnedHeight = static_cast<int>(titleFont.height);
+                int tx = far ? devX(across + 1.4f * major) + widestLabel + gap
+                             : devX(across - 1.2f * major) - widestLabel - gap - turnedHeight;
+                tx = std::clamp(tx, m_left, std::max(m_left, m_left + m_w - turnedHeight));
+                const int ty = std::clamp(devY(along + length / 2) + w / 2, m_top, m_top + m_h);
+                m_canvas->setFontName(QStringLiteral("Arial"));
+                m_canvas->setFontSize(std::max(1, m_titleSize));
+                m_canvas->setFontColor(m_titleColor);
+                m_canvas->setTextOpaque(false);
+                m_canvas->textOutTurned(tx, ty, title, 900);
+            } else {
+                textAtBaseline(m_titleSize, m_titleColor, std::clamp(x, m_left, std::max(m_left, m_left + m_w - w)),
+                               baseline, title);
+            }
         }
     }
 }
 
-void TKXGraphic::drawLogLabels(bool isX, const std::vector<chart::Tick>& ticks, int position, float across,
-                               float major) {
+int TKXGraphic::drawLogLabels(bool isX, const std::vector<chart::Tick>& ticks, int position, float across,
+                              float major) {
+    int widest = 0;
     const TextMetrics label = metrics(m_labelSize);
     const bool far = isX ? position == 2 : position == 0;
     int lastEnd = std::numeric_limits<int>::min();
@@ -458,7 +501,9 @@ void TKXGraphic::drawLogLabels(bool isX, const std::vector<chart::Tick>& ticks, 
         if (!main.isEmpty()) textAtBaseline(m_labelSize, kBlack, x, baseline, main);
         const int raise = t.label == 1 ? static_cast<int>(label.height / 2) : 0;
         textAtBaseline(m_exponentSize, kBlack, x + textWidth(m_labelSize, main), baseline - raise, small);
+        widest = std::max(widest, w);
     }
+    return widest;
 }
 
 void TKXGraphic::DrawGrid() {

@@ -43,8 +43,9 @@ public:
     void AutoScaleXRange(double low, double high);
     void AutoScaleYRange(double low, double high);
 
-    // x: position 2 top, 3 bottom; y: position 0 right, 1 left. titleMode 3 draws no ticks or labels;
-    // 4 puts the y title inside the plot area beside the top of the axis.
+    // x: position 2 top, 3 bottom; y: position 0 right, 1 left. The y title stands above the axis
+    // when it fits on the page, else turned beside the labels; titleMode 1 keeps it horizontal,
+    // 2 always turns it, 3 draws no ticks or labels, 4 puts it inside the plot area beside the top of the axis.
     void DrawXAxis(const QString& title, int position);
     void DrawYAxis(const QString& title, int position, int titleMode);
     void DrawGrid();
@@ -55,7 +56,8 @@ public:
     void LineTo(float x, float y);
     // A line from the current point in its own pen.
     void DrawSegment(int penWidth, TColor color, float x, float y);
-    void TextAt(const QString& text, int size, float x, float y);
+    // Without an angle (degrees, counter-clockwise) (x, y) is the baseline start, with one the top-left corner.
+    void TextAt(const QString& text, int size, float x, float y, int angle = 0);
 
     // Conversions for cursors.
     float AxisToWorld(AxisId axis, double value) const;
@@ -89,11 +91,14 @@ private:
     int textWidth(int size, const QString& text) const;
     // Text with its baseline at device (x, y).
     void textAtBaseline(int size, TColor color, int x, int baselineY, const QString& text);
+    // The page as far as the canvas's clip leaves it.
+    QRect visibleRect() const;
     int devX(float x) const;
     int devY(float y) const;
     void lineDevice(double x1, double y1, double x2, double y2, const QRect& clip);
     void drawLinear(bool isX, const chart::AxisScale& axis, const QString& title, int position, int titleMode);
-    void drawLogLabels(bool isX, const std::vector<chart::Tick>& ticks, int position, float axisWorld,
+    // Answers the width of the widest label drawn.
+    int drawLogLabels(bool isX, const std::vector<chart::Tick>& ticks, int position, float axisWorld,
                        float labelGap);
 
     Canvas* m_canvas;

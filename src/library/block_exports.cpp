@@ -1,5 +1,6 @@
 // The functions a host finds by name. Everything else in the library is hidden.
 
+#include "editor/editor_entry.h"
 #include "host/animation_file.h"
 #include "window/block_window_factory.h"
 #include "host/block_window.h"

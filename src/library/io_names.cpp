@@ -31,6 +31,4 @@ void WriteIoNames(const BlockConfiguration& c, unsigned char* record) {
 
 QByteArray EncodeHostText(const QString& text) { return EncodeWindows1252(text); }
 
-void RunConfigurationDialog(BlockWindow&) {}
-
 } // namespace ovanto

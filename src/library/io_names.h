@@ -16,8 +16,4 @@ void WriteIoNames(const BlockConfiguration& configuration, unsigned char* record
 // Text as the host reads it: 8-bit Windows-1252.
 QByteArray EncodeHostText(const QString& text);
 
-// The configuration dialog as the host opens it; until it exists the window
-// only passes through design mode.
-void RunConfigurationDialog(BlockWindow& window);
-
 } // namespace ovanto

@@ -108,6 +108,9 @@ public:
     // --- text ---------------------------------------------------------------
     // The text's top-left corner at (x, y).
     void textOut(int x, int y, const QString& text);
+    // The same with the text turned counter-clockwise by tenths of a degree about
+    // (x, y), which stays its top-left corner (a font's escapement). Never opaque.
+    void textOutTurned(int x, int y, const QString& text, int tenthsOfDegree);
     int textWidth(const QString& text);
     // The line height of the font (ascent + descent), whatever the text.
     int textHeight(const QString& text = {});

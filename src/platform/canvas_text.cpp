@@ -135,6 +135,21 @@ void Canvas::textOut(int x, int y, const QString& text) {
     m_paint->painter->drawText(QPoint(x, y + m_paint->metrics->ascent()), text);
 }
 
+void Canvas::textOutTurned(int x, int y, const QString& text, int tenthsOfDegree) {
+    if (!m_active || text.isEmpty()) return;
+    x = clampCoord(x);
+    y = clampCoord(y);
+    useFont();
+    useCopyMode();
+    useTextPen();
+    QPainter& painter = *m_paint->painter;
+    const QTransform before = painter.transform();
+    painter.translate(x, y);
+    painter.rotate(-static_cast<double>(tenthsOfDegree % 3600) / 10.0);
+    painter.drawText(QPoint(0, m_paint->metrics->ascent()), text);
+    painter.setTransform(before);
+}
+
 void Canvas::textRect(int left, int top, int right, int bottom, const QString& text, TextFormats format) {
     const Box box = normalisedBox(left, top, right, bottom);
     if (!m_active || text.isEmpty()) return;

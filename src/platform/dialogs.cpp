@@ -88,6 +88,8 @@ bool runFileDialog(QWidget* parent, const QString& title, const QString& windows
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
+    // Qt's own dialog behaves the same on every desktop and under a bare X server.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
     const QStringList filters = nameFiltersFromWindows(windowsFilter);
     if (!filters.isEmpty()) dialog.setNameFilters(filters);
     if (!defaultExtension.isEmpty()) dialog.setDefaultSuffix(defaultExtension);
@@ -195,7 +197,8 @@ bool QtDialogs::openFileName(QWidget* parent, const QString& title, const QStrin
 
 bool QtDialogs::color(QWidget* parent, int& color) {
     if (isHeadlessPlatform()) return false;
-    const QColor chosen = QColorDialog::getColor(colorFromTColor(color), parent, QStringLiteral("Farbe"));
+    const QColor chosen = QColorDialog::getColor(colorFromTColor(color), parent, QStringLiteral("Farbe"),
+                                                 QColorDialog::DontUseNativeDialog);
     if (!chosen.isValid()) return false;
     color = tColorFromColor(chosen);
     return true;
@@ -210,7 +213,8 @@ bool QtDialogs::font(QWidget* parent, FontChoice& font) {
     initial.setUnderline(font.underline);
     initial.setStrikeOut(font.strikeOut);
     bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, initial, parent, QStringLiteral("Schriftart"));
+    const QFont chosen = QFontDialog::getFont(&ok, initial, parent, QStringLiteral("Schriftart"),
+                                                QFontDialog::DontUseNativeDialog);
     if (!ok) return false;
     font.name = chosen.family();
     font.size = chosen.pointSize() > 0 ? chosen.pointSize() : qRound(chosen.pointSizeF());

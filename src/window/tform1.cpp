@@ -10,6 +10,7 @@
 #include "platform/shell.h"
 #include "platform/sound.h"
 #include "support/search_paths.h"
+#include "window/analysis_opener.h"
 
 #include <QAction>
 #include <QApplication>
@@ -50,6 +51,7 @@ TForm1::TForm1(QWidget* owner) : QWidget(owner, Qt::Window | Qt::WindowStaysOnTo
 
     setAttribute(Qt::WA_AlwaysShowToolTips, true);
     qApp->installEventFilter(this);
+    InstallAnalysisOpener();
     FormCreate();
 }
 

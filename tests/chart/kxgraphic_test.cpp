@@ -108,5 +108,49 @@ TEST(ChartDrawing, XorMarkersDrawnTwiceLeaveNoTrace) {
     EXPECT_EQ(s.count(kWhite, s.image.rect()), 200 * 100);
 }
 
+TEST(ChartDrawing, APrinterPageHigherThanWideKeepsALandscapeChart) {
+    const struct {
+        QRect page;
+        bool printer;
+        int worldZeroY; // device row of world y 0: the page height in use
+    } cases[] = {{QRect(0, 0, 800, 1100), true, 582},
+                 {QRect(0, 0, 800, 1100), false, 1100},
+                 {QRect(0, 0, 1100, 800), true, 800}};
+    for (const auto& c : cases) {
+        ChartScene s;
+        Canvas canvas(s.image);
+        const TKXGraphic chart(canvas, c.page, c.printer);
+        EXPECT_EQ(chart.WorldToPixel(TKXGraphic::AxisId::Y, 0), c.worldZeroY) << c.page.height() << c.printer;
+    }
+}
+
+TEST(ChartDrawing, YTitleAboveTheAxisOrTurnedBesideTheLabels) {
+    const struct {
+        int titleMode;
+        float y0; // the axis top is y0 + 0.4 of a 200 pixel high page
+        bool above;
+    } cases[] = {{1, 0.1f, true}, {2, 0.1f, false}, {0, 0.1f, true}, {0, 0.55f, false}};
+    for (const auto& c : cases) {
+        QImage image(300, 200, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        Canvas canvas(image);
+        TKXGraphic chart(canvas, image.rect());
+        chart.SetPlotArea(false, 0.5f, c.y0, 0.4f, 0.4f);
+        chart.SetYRange(false, 2, 0, 0, 1);
+        chart.DrawYAxis(QStringLiteral("Amplitude"), 1, c.titleMode);
+        const int top = chart.WorldToPixel(TKXGraphic::AxisId::Y, c.y0 + 0.4f);
+        const int bottom = chart.WorldToPixel(TKXGraphic::AxisId::Y, c.y0);
+        int aboveInk = 0, besideInk = 0;
+        for (int y = 0; y < 200; ++y)
+            for (int x = 0; x < 120; ++x) {
+                if (fromQRgb(image.pixel(x, y)) != kBlack) continue;
+                if (y < top - 4) ++aboveInk;
+                else if (y > top && y < bottom) ++besideInk; // the labels lie right of x 120
+            }
+        EXPECT_EQ(aboveInk > 20, c.above) << c.titleMode << " " << c.y0;
+        EXPECT_EQ(besideInk > 20, !c.above) << c.titleMode << " " << c.y0;
+    }
+}
+
 } // namespace
 } // namespace ovanto

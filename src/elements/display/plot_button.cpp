@@ -49,6 +49,7 @@ TYTAnalyzeGraph::TYTAnalyzeGraph(ElementContext& window) : TControlGraph(window,
 }
 
 void TYTAnalyzeGraph::setOpener(Opener o) { opener() = std::move(o); }
+bool TYTAnalyzeGraph::hasOpener() { return static_cast<bool>(opener()); }
 
 void TYTAnalyzeGraph::SaveToString(QString& s) const {
     TGraph::SaveToString(s);
@@ -158,6 +159,8 @@ void TYTAnalyzeGraph::UpdateOutput() {
     if (!m_down || window().designMode()) return;
     window().paintNow();
     m_down = false;
+    // the release usually goes to the modal dialog: without this the button would stay drawn pressed
+    window().requestRepaint();
     TPlotGraph* plot = analysedPlot();
     if (plot && opener()) opener()(*plot, intValue(kSaveButton) > 0, intValue(kPrintButton) > 0);
 }

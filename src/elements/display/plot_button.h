@@ -44,6 +44,7 @@ public:
     // Whoever shows the analysis registers here: (master, save enabled, print enabled).
     using Opener = std::function<void(TPlotGraph&, bool, bool)>;
     static void setOpener(Opener opener);
+    static bool hasOpener();
 
 protected:
     std::optional<Rect> outlineBox() const override;

@@ -218,13 +218,59 @@ void TPlotGraph::groupRange(bool xValues, double& min, double& max) const {
     max = r.max;
 }
 
-void TPlotGraph::styleCurve(TKXGraphic& chart) const {
+void TPlotGraph::curveLook(CanvasPen& pen, int& style) const {
     const int type = lineType();
-    CanvasPen pen;
+    pen = {};
     pen.color = evaluateInt(kRGBStroke);
     pen.width = type >= 1 ? type : 1;
+    style = type >= 1 ? 0 : std::abs(type);
+}
+
+void TPlotGraph::styleCurve(TKXGraphic& chart) const {
+    CanvasPen pen;
+    int style = 0;
+    curveLook(pen, style);
     chart.SetCurvePen(pen);
-    chart.SetCurveStyle(type >= 1 ? 0 : std::abs(type));
+    chart.SetCurveStyle(style);
+}
+
+void TPlotGraph::scaleAxes(TKXGraphic& chart) const {
+    AxisChoice x;
+    AxisChoice y;
+    scales(x, y);
+    ApplyAxisChoice(chart, TKXGraphic::AxisId::X, x);
+    ApplyAxisChoice(chart, TKXGraphic::AxisId::Y, y);
+}
+
+PlotView TPlotGraph::view() const {
+    const TPlotGraph* m = master();
+    PlotView v;
+    try {
+        m->scales(v.x, v.y);
+    } catch (...) {
+        v.x = {};
+        v.y = {};
+    }
+    v.xTitle = m->xTitle();
+    v.yTitle = m->yTitle();
+    v.drawAxes = m->intValue(m->m_drawAxes) == 1;
+    v.frameWidth = m->intValue(m->m_frameWidth);
+    std::vector<const TPlotGraph*> plots{m};
+    for (const TPlotGraph* p : m->members()) plots.push_back(p);
+    for (const TPlotGraph* p : plots) {
+        PlotCurve c;
+        c.xs = p->m_xs;
+        c.ys = p->m_ys;
+        // a curve whose colour does not evaluate is drawn in black rather than lost
+        try {
+            p->curveLook(c.pen, c.style);
+        } catch (...) {
+            c.pen = {};
+            c.style = 0;
+        }
+        v.curves.push_back(std::move(c));
+    }
+    return v;
 }
 
 void TPlotGraph::drawChart(TKXGraphic& chart, bool grid) {
@@ -324,15 +370,14 @@ void TYTPlotGraph::UpdateInputs(long double t) {
     guarded([&] {
         const long double v = ChannelValue(kInput);
         if (v == kNoChannel) return;
+        // The switches hold whole numbers: compared as stored, a step costs no conversion to int.
+        const long double mode = number(kTimeMode);
         long double time = t;
-        switch (intValue(kTimeMode)) {
-        case 1: time = t / 60; break;
-        case 2: time = t / 3600; break;
-        case 3: time = t / 3600 + m_startHours; break;
-        default: break;
-        }
+        if (mode == 1) time = t / 60;
+        else if (mode == 2) time = t / 3600;
+        else if (mode == 3) time = t / 3600 + m_startHours;
         record(ToFloat(time), ToFloat(v));
-        if (master() == this && intValue(kRecorderMode) != 0) trimRecorder(ToFloat(evaluate(kTimeMax)));
+        if (number(kRecorderMode) != 0 && master() == this) trimRecorder(ToFloat(evaluate(kTimeMax)));
     });
 }
 
@@ -351,34 +396,35 @@ void TYTPlotGraph::trimRecorder(float length) {
     for (TPlotGraph* p : plots) p->dropBefore(m_windowStart);
 }
 
-void TYTPlotGraph::scaleAxes(TKXGraphic& chart) {
+void TYTPlotGraph::scales(AxisChoice& x, AxisChoice& y) const {
     double tmin = 0, tmax = 1, amin = 0, amax = 1;
     RangeOf(evaluate(kTimeMin), evaluate(kTimeMax), tmin, tmax);
     RangeOf(evaluate(kAmpMin), evaluate(kAmpMax), amin, amax);
-    const bool log = intValue(kLogAmpScale) == 1;
-    chart.SetLog(TKXGraphic::AxisId::Y, log);
+    y.log = intValue(kLogAmpScale) == 1;
+    x.log = false;
     if (m_xs.empty()) {
-        chart.AutoScaleXRange(0, 1);
-        chart.AutoScaleYRange(0, 1);
+        x = {.automatic = true, .low = 0, .high = 1};
+        y.automatic = true;
+        y.low = 0;
+        y.high = 1;
         return;
     }
     if (intValue(kRecorderMode) != 0) {
         const double length = tmax;
-        chart.SetXRange(true, 0, 0, m_windowStart, m_windowStart + (length > 0 ? length : 1));
+        x = {.automatic = false, .low = m_windowStart, .high = m_windowStart + (length > 0 ? length : 1)};
     } else if (intValue(kAutoTimeScale) == 1) {
         const chart::DataRange r = ownRange(true);
-        chart.AutoScaleXRange(r.min, r.max);
+        x = {.automatic = true, .low = r.min, .high = r.max};
     } else {
-        chart.SetXRange(true, 0, 0, tmin, tmax);
+        x = {.automatic = false, .low = tmin, .high = tmax};
     }
     if (intValue(kAutoAmpScale) == 1) {
-        double lo = 0, hi = 1;
-        groupRange(false, lo, hi);
-        chart.AutoScaleYRange(lo, hi);
-    } else if (log && chart::QualifiesLog(amin, amax)) {
-        chart.AutoScaleYRange(amin, amax);
+        y.automatic = true;
+        groupRange(false, y.low, y.high);
     } else {
-        chart.SetYRange(true, 0, 0, amin, amax);
+        y.automatic = false;
+        y.low = amin;
+        y.high = amax;
     }
 }
 
@@ -410,25 +456,19 @@ void TXYPlotGraph::UpdateInputs(long double) {
     });
 }
 
-void TXYPlotGraph::scaleAxes(TKXGraphic& chart) {
-    if (m_xs.empty()) {
-        chart.AutoScaleXRange(0, 1);
-        chart.AutoScaleYRange(0, 1);
-        return;
-    }
+void TXYPlotGraph::scales(AxisChoice& x, AxisChoice& y) const {
+    x = {};
+    y = {};
+    if (m_xs.empty()) return;
     if (intValue(kAutoScale) == 1) {
-        double lo = 0, hi = 1;
-        groupRange(true, lo, hi);
-        chart.AutoScaleXRange(lo, hi);
-        groupRange(false, lo, hi);
-        chart.AutoScaleYRange(lo, hi);
+        groupRange(true, x.low, x.high);
+        groupRange(false, y.low, y.high);
         return;
     }
-    double xmin = 0, xmax = 1, ymin = 0, ymax = 1;
-    RangeOf(evaluate(kXMin), evaluate(kXMax), xmin, xmax);
-    RangeOf(evaluate(kYMin), evaluate(kYMax), ymin, ymax);
-    chart.SetXRange(true, 0, 0, xmin, xmax);
-    chart.SetYRange(true, 0, 0, ymin, ymax);
+    x.automatic = false;
+    y.automatic = false;
+    RangeOf(evaluate(kXMin), evaluate(kXMax), x.low, x.high);
+    RangeOf(evaluate(kYMin), evaluate(kYMax), y.low, y.high);
 }
 
 bool TXYPlotGraph::saveOne(QWidget* parent) {

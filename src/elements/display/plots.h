@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chart/axis_scale.h"
+#include "chart/plot_view.h"
 #include "elements/core/tgraph.h"
 
 #include <QRect>
@@ -43,6 +44,8 @@ public:
     bool PrintPlot(QWidget* parent = nullptr);
     // Asks for one file per plot of the group; false when nothing was recorded.
     bool SaveData(QWidget* parent = nullptr);
+    // The master's axes and titles with a copy of every curve of the group.
+    PlotView view() const;
 
 protected:
     TPlotGraph(ElementContext& window, const ElementSchema& schema, int group, int drawAxes, int frameWidth,
@@ -50,12 +53,14 @@ protected:
     std::optional<Rect> outlineBox() const override;
     Rect ownRect() const;
 
-    // Both axes of `chart` from this (the master's) properties and the group's data.
-    virtual void scaleAxes(TKXGraphic& chart) = 0;
+    // Both axes from this (the master's) properties and the group's data.
+    virtual void scales(AxisChoice& x, AxisChoice& y) const = 0;
+    void scaleAxes(TKXGraphic& chart) const;
     virtual QString xTitle() const = 0;
     virtual QString yTitle() const = 0;
     virtual bool saveOne(QWidget* parent) = 0;
     void drawChart(TKXGraphic& chart, bool grid);
+    void curveLook(CanvasPen& pen, int& style) const;
     void styleCurve(TKXGraphic& chart) const;
     void groupRange(bool xValues, double& min, double& max) const;
 
@@ -123,7 +128,7 @@ public:
     void setStartTimeOfDay(double hours) { m_startHours = hours; }
 
 protected:
-    void scaleAxes(TKXGraphic& chart) override;
+    void scales(AxisChoice& x, AxisChoice& y) const override;
     QString xTitle() const override { return text(kTimeText); }
     QString yTitle() const override { return text(kAmpText); }
     bool saveOne(QWidget* parent) override;
@@ -165,7 +170,7 @@ public:
     void UpdateInputs(long double t) override;
 
 protected:
-    void scaleAxes(TKXGraphic& chart) override;
+    void scales(AxisChoice& x, AxisChoice& y) const override;
     QString xTitle() const override { return text(kXText); }
     QString yTitle() const override { return text(kYText); }
     bool saveOne(QWidget* parent) override;
