@@ -172,16 +172,17 @@ void TOperatingGraph::drawButton(Canvas& canvas, const Rect& r, bool pressed, co
     CanvasStateSaver saver(canvas);
     canvas.setBrush({evaluateInt(kRGBFill), BrushStyle::Solid, {}});
     canvas.fillRect(r.left, r.top, r.right, r.bottom);
+    // The pixels of a pen drawn up the left, along the top, down the right and back
+    // along the bottom, filled as four strips: much cheaper than four lines.
     const auto edge = [&](int inset, TColor topLeft, TColor bottomRight) {
         const int l = r.left + inset, t = r.top + inset, rt = r.right - 1 - inset, b = r.bottom - 1 - inset;
         if (rt < l || b < t) return;
-        canvas.setPen({topLeft, 1, PenStyle::Solid, PenMode::Copy});
-        canvas.moveTo(l, b);
-        canvas.lineTo(l, t);
-        canvas.lineTo(rt, t);
-        canvas.setPen({bottomRight, 1, PenStyle::Solid, PenMode::Copy});
-        canvas.lineTo(rt, b);
-        canvas.lineTo(l - 1, b);
+        canvas.setBrushColor(topLeft);
+        canvas.fillRect(l, t, rt, t + 1);
+        canvas.fillRect(l, t + 1, l + 1, b);
+        canvas.setBrushColor(bottomRight);
+        canvas.fillRect(rt, t, rt + 1, b);
+        canvas.fillRect(l, b, rt + 1, b + 1);
     };
     edge(0, pressed ? kBlack : kWhite, pressed ? kWhite : kBlack);
     edge(1, pressed ? kGrey : kSilver, pressed ? kSilver : kGrey);
