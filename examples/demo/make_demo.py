@@ -60,6 +60,18 @@ def heating(x, y, w, h, on, comment=""):
     return base("HEATING", RED, GREY, 3, comment) + [str(x), str(y), str(w), str(h), on, "0.5", "1"]
 
 
+def switch(x, y, w, h, caption, output, on_value, on, comment=""):
+    """A latching switch writing `on_value` to block output `output`; `on` is its saved position."""
+    return base("SWITCH", BLACK, STEEL, 1, comment) + [caption, str(x), str(y), str(w), str(h), on_value, str(output),
+                                                       "1" if on else "0", "*.BMP", "0", "8", "-1", "", "1"]
+
+
+def button(x, y, w, h, caption, output, on_value, comment=""):
+    """A push button: `on_value` on block output `output` while it is held down."""
+    return base("BUTTON", RED, STEEL, 1, comment) + [caption, str(x), str(y), str(w), str(h), on_value, str(output),
+                                                     "0", "*.BMP", "0", "8", "1"]
+
+
 # Tank 100 x 160 pixels standing at y = 220, filled to I1 percent.
 ELEMENTS = [
     separator("=== Zulauf ==="),
@@ -83,6 +95,10 @@ ELEMENTS = [
     pipe("VPIPE", 106, 258, 8, 38, "I3", "Ablaufleitung", ends=(0, 0)),
     pipe("HPIPE", 106, 258, 224, 8, "I3", ends=(2, 1)),
     valve(240, 268, 40, 20, "I6", "Ventil"),
+    separator("=== Bedienung ==="),
+    switch(174, 140, 98, 24, "Pumpe aus#Pumpe ein", 1, "1", True, "Pumpe"),
+    switch(174, 170, 98, 24, "Ventil zu#Ventil offen", 2, "1", True, "Ventil"),
+    button(174, 200, 98, 24, "Heizen", 3, "1", "Heizung"),
 ]
 
 
@@ -142,7 +158,7 @@ def animation_file():
 
 def host_file():
     own = ["VELOR-SYSTEM 1", "StepSize=0.1", "EndTime=0", "Inputs=plant", "Csv=", "Interpolation=linear",
-           "Control=auto", "Blocks=1", "BLOCK 1"]
+           "Control=block", "Blocks=1", "BLOCK 1"]
     return own + section()
 
 

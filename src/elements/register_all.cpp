@@ -11,6 +11,7 @@
 #include "elements/display/text_elements.h"
 #include "elements/display/message_log.h"
 #include "elements/display/value_table.h"
+#include "elements/operating/operating.h"
 
 namespace ovanto {
 
@@ -32,6 +33,8 @@ void RegisterAllElements() {
         RegisterTextElements();
         RegisterMessageLog();
         RegisterValueTable();
+        RegisterButtons();
+        RegisterKeys();
         return true;
     }();
     (void)done;

@@ -140,6 +140,11 @@ public:
     Shell& shell() override;
     Dialogs& dialogs() override;
     QWidget* controlParent() override;
+    void printWindow() override;
+    void copyWindowToClipboard() override;
+    void showHelp() override { Hilfe1Click(); }
+    void showManagedWindow(const QString& name) override;
+    void activateForKey() override;
 
     // --- BlockWindow ----------------------------------------------------------
     BlockConfiguration& configuration() override { return m_configuration; }

@@ -78,6 +78,14 @@ public:
 
     // Parent of the child controls that operating elements place on the window.
     virtual QWidget* controlParent() = 0;
+
+    // Window commands of push buttons and keys; a window without a screen may ignore them.
+    virtual void printWindow() {}
+    virtual void copyWindowToClipboard() {}
+    virtual void showHelp() {}
+    virtual void showManagedWindow(const QString& /*name*/) {}
+    // Shows and raises the window for a held key when its options ask for that.
+    virtual void activateForKey() {}
 };
 
 } // namespace ovanto
