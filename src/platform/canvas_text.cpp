@@ -141,7 +141,7 @@ void Canvas::textOutTurned(int x, int y, const QString& text, int tenthsOfDegree
     const QTransform before = painter.transform();
     painter.translate(x, y);
     painter.rotate(-static_cast<double>(tenthsOfDegree % 3600) / 10.0);
-    painter.drawText(QPoint(0, m_paint->metrics->ascent()), text);
+    painter.drawText(QPoint(0, m_paint->font->ascent()), text);
     painter.setTransform(before);
 }
 
