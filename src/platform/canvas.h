@@ -166,6 +166,7 @@ private:
                        int y4);
     bool fillTinyOutlined(const canvas_detail::Box& box);
     void drawThinLine(QPoint from, QPoint to);
+    bool textRectFromRun(const QRect& box, const QString& text, TextFormats format);
     void appendLinePixels(QPoint from, QPoint to);
     void flushLinePixels();
     void drawThinPath(bool closed);

@@ -92,5 +92,36 @@ TEST(CanvasTextRuns, WidthsFollowTheFont) {
     });
 }
 
+
+// Boxed text taken from the kept images lies exactly where Qt's layout puts it,
+// for every alignment and for boxes of odd and even size.
+TEST(CanvasTextRuns, BoxedTextMatchesQt) {
+    const TextFormats aligns[] = {TextFormat::SingleLine,
+                                  TextFormat::SingleLine | TextFormat::HCenter | TextFormat::VCenter,
+                                  TextFormat::SingleLine | TextFormat::Right | TextFormat::Bottom,
+                                  TextFormat::HCenter | TextFormat::Bottom, TextFormat::Right | TextFormat::VCenter};
+    const CanvasFont fonts[] = {{"ARIAL", 8, kBlack, {}}, {"ARIAL", 10, kRed, {FontStyle::Bold}}, {"Small Fonts", 6, kBlack, {}}};
+    for (const CanvasFont& font : fonts) {
+        for (const TextFormats format : aligns) {
+            for (int w = 40; w < 44; ++w) {
+                for (int h = 14; h < 20; h += 1) {
+                    QImage kept = filledImage(kBlue, 120, 48), plain = filledImage(kBlue, 120, 48);
+                    paint(kept, [&](Canvas& c) {
+                        c.setFont(font);
+                        c.textRect(10, 5, 10 + w, 5 + h, QStringLiteral("Pumpe"), format);
+                    });
+                    QPainter painter(&plain);
+                    painter.translate(1, 0);
+                    Canvas c(painter);
+                    c.setFont(font);
+                    c.textRect(9, 5, 9 + w, 5 + h, QStringLiteral("Pumpe"), format);
+                    painter.end();
+                    EXPECT_EQ(kept, plain) << font.name.toStdString() << " " << format.toInt() << " " << w << "x" << h;
+                }
+            }
+        }
+    }
+}
+
 } // namespace
 } // namespace ovanto
