@@ -126,7 +126,7 @@ static_assert(std::size(kBmpButtonGrid) == TBMPButtonGraph::kPropertyEnd);
 
 constexpr const char* kButtonFace = "12632256";
 
-// What the Part 3.5 save dialog of a message list offers.
+// What the save dialog of a message list offers.
 const QString kTextFilter = QStringLiteral("Textdateien (*.txt)|*.txt");
 
 // The host reads these as its start, pause, stop, single-step and reset commands.
