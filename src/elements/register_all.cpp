@@ -11,6 +11,7 @@
 #include "elements/display/text_elements.h"
 #include "elements/display/message_log.h"
 #include "elements/display/value_table.h"
+#include "elements/operating/controls.h"
 #include "elements/operating/operating.h"
 
 namespace ovanto {
@@ -35,6 +36,9 @@ void RegisterAllElements() {
         RegisterValueTable();
         RegisterButtons();
         RegisterKeys();
+        RegisterEditControls();
+        RegisterChoiceControls();
+        RegisterTrackControls();
         return true;
     }();
     (void)done;

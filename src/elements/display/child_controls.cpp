@@ -31,7 +31,7 @@ protected:
             type != QEvent::MouseButtonDblClick && type != QEvent::MouseMove)
             return QObject::eventFilter(watched, event);
         auto* from = static_cast<QWidget*>(watched);
-        QWidget* target = static_cast<QWidget*>(parent())->parentWidget();
+        QWidget* target = m_window.controlParent();
         // Outside design mode the list keeps its own moves (selection, scrolling).
         if (!target || (type == QEvent::MouseMove && !m_window.designMode())) return false;
         const auto* mouse = static_cast<QMouseEvent*>(event);
