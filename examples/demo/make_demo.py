@@ -66,6 +66,12 @@ def switch(x, y, w, h, caption, output, on_value, on, comment=""):
                                                        "1" if on else "0", "*.BMP", "0", "8", "-1", "", "1"]
 
 
+def trackbar(x, y, w, h, output, position, comment=""):
+    """A slider writing 0..1 to block output `output`; `position` 0..100 is where it was left."""
+    return base("TRACKBAR", BLACK, BACKGROUND, 1, comment) + [str(x), str(y), str(w), str(h), "0", "1", str(output),
+                                                              str(position), "0", "1"]
+
+
 def button(x, y, w, h, caption, output, on_value, comment=""):
     """A push button: `on_value` on block output `output` while it is held down."""
     return base("BUTTON", RED, STEEL, 1, comment) + [caption, str(x), str(y), str(w), str(h), on_value, str(output),
@@ -97,7 +103,7 @@ ELEMENTS = [
     valve(240, 268, 40, 20, "I6", "Ventil"),
     separator("=== Bedienung ==="),
     switch(174, 140, 98, 24, "Pumpe aus#Pumpe ein", 1, "1", True, "Pumpe"),
-    switch(174, 170, 98, 24, "Ventil zu#Ventil offen", 2, "1", True, "Ventil"),
+    trackbar(174, 174, 98, 30, 2, 100, "Ventil"),
     button(174, 200, 98, 24, "Heizen", 3, "1", "Heizung"),
 ]
 
