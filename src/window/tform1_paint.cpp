@@ -132,7 +132,12 @@ void TForm1::PaintBox1Paint() {
     renderOffscreen();
     // Step 6: the finished picture reaches the screen in one copy.
     m_blitOnly = true;
-    m_paintBox->repaint();
+    // Opaque child controls lie above the picture anyway; repainting them with it would cost more than the picture.
+    QRegion region(m_paintBox->rect());
+    for (QObject* child : m_paintBox->children())
+        if (auto* control = qobject_cast<QWidget*>(child); control && control->isVisible() && control->autoFillBackground())
+            region -= control->geometry();
+    m_paintBox->repaint(region);
     m_blitOnly = false;
     afterBlit();
 }
