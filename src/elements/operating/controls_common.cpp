@@ -20,7 +20,14 @@ TWinControlGraph::TWinControlGraph(ElementContext& window, const ElementSchema& 
     if (windowColour) setText(kRGBFill, QString::number(window.backgroundColor()));
 }
 
-TWinControlGraph::~TWinControlGraph() { delete m_control.data(); }
+// A control that loses the focus as it goes would otherwise report to an element half gone.
+TWinControlGraph::~TWinControlGraph() {
+    QWidget* control = m_control.data();
+    if (!control) return;
+    control->blockSignals(true);
+    for (QObject* part : control->findChildren<QObject*>()) part->blockSignals(true);
+    delete control;
+}
 
 void TWinControlGraph::InitPropGrid(TextGrid& elementGrid, TextGrid& propGrid, int row, bool withDefaults) {
     TOperatingGraph::InitPropGrid(elementGrid, propGrid, row, withDefaults);

@@ -379,6 +379,18 @@ TEST(WinControls, RunSwitchDisablesTheControlOnlyDuringTheRun) {
     }
 }
 
+TEST(WinControls, RemovingAFocusedEditReportsNothing) {
+    ControlWindow w;
+    auto& edit = w.add<TEditGraph>("EDIT", {{"UpdateMode", "1"}});
+    QLineEdit* line = widgetOf<QLineEdit>(edit);
+    w.host.show();
+    QApplication::setActiveWindow(&w.host);
+    line->setFocus();
+    QTest::keyClicks(line, QStringLiteral("7"));
+    w.elementList().remove(0);
+    EXPECT_EQ(w.out(1), 0);
+}
+
 TEST(WinControls, ControlSitsAboveItsBottomEdgeInsideItsBounds) {
     ControlWindow w;
     auto& e = w.add<TWinControlGraph>("EDIT", {{"x", "30"}, {"y", "80"}, {"w", "50"}, {"h", "20"}});
