@@ -379,6 +379,38 @@ TEST(WinControls, RunSwitchDisablesTheControlOnlyDuringTheRun) {
     }
 }
 
+// Old files stop before the fields their version did not know yet.
+TEST(WinControls, OldRecordsKeepTheDefaultsOfLaterFields) {
+    struct Case {
+        int version;
+        const char* record;
+        const char* caption;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {348, "EDIT\t0\t0\t1\t-1\t0\t0\t\t3\t10\t40\t90\t21\t2", "Font", "MS Sans Serif"},
+        {349, "EDIT\t0\t0\t1\t-1\t0\t0\t\t3\t10\t40\t90\t21\t2\tArial\t9", "Font", "Arial"},
+        {357, "EDIT\t0\t0\t1\t-1\t0\t0\t\t3\t10\t40\t90\t21\t2\tArial\t9", "MaxValue", "0"},
+        {358, "EDIT\t0\t0\t1\t-1\t0\t0\t\t3\t10\t40\t90\t21\t2\tArial\t9\t0\t7\t1", "MaxValue", "7"},
+        {379, "TRACKBAR\t0\t0\t1\t-1\t0\t0\t\t50\t50\t100\t40\t0\t1\t2\t30", "TickMode (0-2)", "0"},
+        {380, "TRACKBAR\t0\t0\t1\t-1\t0\t0\t\t50\t50\t100\t40\t0\t1\t2\t30\t2", "TickMode (0-2)", "2"},
+        {389, "UPDOWN\t0\t0\t1\t-1\t0\t0\t\t50\t60\t20\t40\t-1\t1\t2\t3\t0.5\t1", "SimEnabled (0/1)", "1"},
+        {390, "UPDOWN\t0\t0\t1\t-1\t0\t0\t\t50\t60\t20\t40\t-1\t1\t2\t3\t0.5\t1\t0", "SimEnabled (0/1)", "0"},
+    };
+    for (const Case& c : cases) {
+        ControlWindow w;
+        TGraph* e = nullptr;
+        {
+            const RecordVersionScope scope;
+            SetRecordVersion(c.version);
+            e = ReadRecord(w, QString::fromLatin1(c.record));
+        }
+        ASSERT_NE(e, nullptr) << c.record;
+        EXPECT_EQ(ShapeScene::get(*e, c.caption), QString::fromLatin1(c.expected)) << c.version << " " << c.record;
+        EXPECT_EQ(ShapeScene::get(*e, "Output"), QStringLiteral("2")) << c.record;
+    }
+}
+
 TEST(WinControls, RemovingAFocusedEditReportsNothing) {
     ControlWindow w;
     auto& edit = w.add<TEditGraph>("EDIT", {{"UpdateMode", "1"}});
