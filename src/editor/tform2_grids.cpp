@@ -107,6 +107,7 @@ QWidget* TForm2::createElementPage() {
     for (QPushButton* b : {m_upButton, m_downButton, m_deleteButton, m_copyButton}) listRow->addWidget(b);
     listRow->addStretch(1);
     left->addLayout(listRow);
+    createEditingControls(page, left);
     split->addLayout(left, 1);
 
     auto* right = new QVBoxLayout;
@@ -168,6 +169,11 @@ QWidget* TForm2::createElementPage() {
 }
 
 bool TForm2::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_elTable->viewport() && elementGridDragEvent(event)) {
+        if (event->type() == QEvent::MouseMove)
+            showFullTextHint(*m_elTable, static_cast<QMouseEvent*>(event)->position().toPoint());
+        return true;
+    }
     if (watched == m_propTable->viewport() && event->type() == QEvent::Resize)
         QTimer::singleShot(0, this, [this] { UpdateValueEditor(m_elTable->currentRow() + 1, currentPropertyRow()); });
     if (event->type() == QEvent::MouseMove && (watched == m_elTable->viewport() || watched == m_propTable->viewport()))
