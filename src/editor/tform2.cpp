@@ -258,7 +258,8 @@ bool TForm2::Preview() {
     const bool repaintOnChange = run.RepaintOnOutputChange;
     run.RepaintOnOutputChange = false;
     m_window.UpdateOutputs();
-    m_window.paintNow();
+    if (m_deferredPaint) m_window.requestRepaint();
+    else m_window.paintNow();
     run.RepaintOnOutputChange = repaintOnChange;
     refreshIOWindow();
     m_changed = true;

@@ -281,6 +281,8 @@ private:
     TQEVIOForm* m_ioForm = nullptr;
     QToolButton* m_ioButton = nullptr;
     bool m_showIOForm = false;
+    // Palette clicks come faster than paints: the window paints once the clicks stop.
+    bool m_deferredPaint = false;
 
     int m_previousRow = 1;
     bool m_changed = false;

@@ -171,7 +171,9 @@ bool TForm2::InsertElement(int tag, int row) {
         for (int r = row; r <= n + 1; ++r) m_window.elementAt(r - 1)->PropsToGrid(*m_elGrid, *m_propGrid, r);
         m_filling = false;
     }
+    m_deferredPaint = true;
     selectElementRow(row, false);
+    m_deferredPaint = false;
     return true;
 }
 
