@@ -100,6 +100,8 @@ TElementForm::TElementForm(QWidget* owner) : QWidget(owner, Qt::Tool | Qt::Custo
     connect(m_dialogButton, &QPushButton::clicked, this, &TElementForm::showDialogRequested);
     column->addWidget(m_dialogButton);
     setFixedSize(sizeHint().expandedTo(QSize(194, 186)));
+    // Keys reach the page tabs first: arrows choose the page, Tab walks its buttons.
+    m_pages->tabBar()->setFocus();
 }
 
 PaletteButton* TElementForm::button(int tag) const {
