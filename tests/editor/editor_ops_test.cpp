@@ -17,7 +17,10 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QDragMoveEvent>
+#include <QDropEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -340,6 +343,44 @@ TEST_F(EditingTest, IOWindowSetsInputsAndStepsAndWidens) {
     EXPECT_FALSE(io.isVisible());
     dialog->showIOWindow();
     EXPECT_TRUE(io.isVisible());
+}
+
+TEST_F(EditingTest, DragsOverTheGridAreJudgedByTheRowUnderTheCursorAndScrollNearTheEdges) {
+    dialog->resize(700, 500);
+    dialog->show();
+    QTableWidget& grid = *dialog->elementGrid();
+    QWidget& viewport = *grid.viewport();
+    // Outside a real drag the application drops these events, so they go to the dialog's filter.
+    QObject& dialogFilter = *dialog;
+    const auto deliver = [&](QEvent& e) { dialogFilter.eventFilter(&viewport, &e); };
+    QMimeData tank;
+    tank.setData(QString::fromLatin1(kPaletteTagMime), "42");
+    const auto rowMiddle = [&](int row) { return QPoint(20, grid.rowViewportPosition(row - 1) + grid.rowHeight(row - 1) / 2); };
+    const auto move = [&](QPoint at) {
+        QDragMoveEvent e(at, Qt::CopyAction, &tank, Qt::LeftButton, Qt::NoModifier);
+        deliver(e);
+        return e.isAccepted();
+    };
+    EXPECT_TRUE(move(rowMiddle(2)));
+    EXPECT_TRUE(move(rowMiddle(4)));  // the empty row after the last element
+    EXPECT_FALSE(move(rowMiddle(6))); // further down: no place in the list
+    EXPECT_FALSE(dialog->scrollTimer()->isActive());
+    EXPECT_TRUE(move(QPoint(20, 3)));
+    EXPECT_TRUE(dialog->scrollTimer()->isActive());
+    EXPECT_EQ(dialog->scrollDirection(), 1);
+    EXPECT_EQ(dialog->scrollTimer()->interval(), 100);
+    move(QPoint(20, viewport.height() - 2));
+    EXPECT_EQ(dialog->scrollDirection(), -1);
+    QDragLeaveEvent leave;
+    deliver(leave);
+    EXPECT_FALSE(dialog->scrollTimer()->isActive());
+
+    QDropEvent outside(rowMiddle(6), Qt::CopyAction, &tank, Qt::LeftButton, Qt::NoModifier);
+    deliver(outside);
+    EXPECT_EQ(keywords(), QStringLiteral("RECT CIRCLE ELLIPSE"));
+    QDropEvent onto(rowMiddle(2), Qt::CopyAction, &tank, Qt::LeftButton, Qt::NoModifier);
+    deliver(onto);
+    EXPECT_EQ(keywords(), QStringLiteral("RECT TANK CIRCLE ELLIPSE"));
 }
 
 } // namespace
