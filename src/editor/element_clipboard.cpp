@@ -39,6 +39,7 @@ ClipboardContent ReadElementClipboard(const QString& path) {
     content.exists = true;
     if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxClipboardBytes) return content;
     const QByteArray bytes = file.read(kMaxClipboardBytes);
+    content.empty = bytes.trimmed().isEmpty();
     QList<QByteArray> lines = bytes.split('\n');
     for (QByteArray& line : lines)
         if (line.endsWith('\r')) line.chop(1);

@@ -16,6 +16,7 @@ bool WriteElementClipboard(const QString& path, int recordVersion, const QString
 
 struct ClipboardContent {
     bool exists = false;
+    bool empty = false;     // nothing but white space
     bool readable = false;  // a first line that is a version number
     int version = 0;
     QStringList records;    // lines with a keyword and a TAB

@@ -63,6 +63,8 @@ TQEVIOForm::TQEVIOForm(QWidget* owner, SignalTable& table, const BlockConfigurat
     for (int c = 0; c < 5; ++c) m_grid->setColumnWidth(c, widths[c]);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->setWordWrap(false);
+    // The width comes in two fixed steps; the name columns are there or not.
+    m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_grid->setEditTriggers(QAbstractItemView::AllEditTriggers);
     m_filling = true;
     for (int r = 0; r < kRows; ++r) {

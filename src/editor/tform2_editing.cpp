@@ -91,6 +91,7 @@ void TForm2::createEditingControls(QWidget* page, QBoxLayout* under) {
     m_searchEdit = new QLineEdit(page);
     m_searchEdit->setObjectName(QStringLiteral("SearchEdit"));
     m_searchEdit->setToolTip(QStringLiteral("Suche nach Zeichenfolge"));
+    m_searchEdit->setMinimumWidth(120);
     row->addWidget(m_searchEdit, 1);
     QPushButton* search = button("SearchButton", QStringLiteral("Start"));
     under->addLayout(row);
@@ -239,7 +240,8 @@ void TForm2::CopyButtonClick() {
 
 void TForm2::PasteButtonClick() {
     const ClipboardContent content = ReadElementClipboard(m_clipboardFile);
-    if (!content.exists || (content.records.isEmpty() && content.skippedLines == 0 && content.readable)) {
+    if (!content.exists || content.empty ||
+        (content.readable && content.records.isEmpty() && content.skippedLines == 0)) {
         Dialogs::instance().showError(this, QStringLiteral("Keine Daten zum Einfügen vorhanden!"));
         return;
     }

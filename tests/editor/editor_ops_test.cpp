@@ -179,6 +179,7 @@ TEST_F(EditingTest, PasteTakesWhatIsReadableAndReportsTheRest) {
     } cases[] = {
         {"no file", {}, 0, "Keine Daten zum Einfügen vorhanden!"},
         {"version only", "435\r\n", 0, "Keine Daten zum Einfügen vorhanden!"},
+        {"blank", " \r\n\r\n", 0, "Keine Daten zum Einfügen vorhanden!"},
         {"no version", "RECT\t1\r\n", 0, "Die Datei "},
         {"unknown and garbage", "435\r\nNOSUCH\t1\r\ngarbage\r\n" + good.toUtf8() + "\r\n", 1, "2 von 3 Einträgen"},
         {"newer version", "9999\r\n" + good.toUtf8() + "\r\nNOSUCH\t1\r\n", 1, "1 von 2 Einträgen konnten nicht eingefügt werden. Die Daten stammen von einer neueren"},
