@@ -8,3 +8,4 @@ int runGalleryCommand(int argc, char** argv);
 int runSimulateCommand(int argc, char** argv);
 int runAxisCommand(int argc, char** argv);
 int runLibraryCommand(int argc, char** argv);
+int runPaletteIconsCommand(int argc, char** argv);

@@ -26,6 +26,7 @@ const Command kCommands[] = {
     {"axis", "axis MIN MAX [--log] [--tight] [--time-mode N] [--intervals N] [--pixels N]   the automatic x axis", runAxisCommand},
     {"gallery", "gallery -o OUT.png                every element kind with its defaults", runGalleryCommand},
     {"library", "library -o SHEET.png              every picture of the built-in store with its number", runLibraryCommand},
+    {"palette-icons", "palette-icons -o SHEET.png        the pages of the element palette", runPaletteIconsCommand},
 };
 
 // The offscreen platform's notes ("does not support raise()") are no news on a command line.

@@ -5,6 +5,8 @@
 #include "dialogs/qev_info_dialog.h"
 
 #include "editor/editor_icons.h"
+#include "editor/element_palette.h"
+#include "editor/io_control_window.h"
 #include "editor/real_edit.h"
 #include "elements/core/tgraph.h"
 #include "elements/core/validators.h"
@@ -86,6 +88,7 @@ TForm2::TForm2(TForm1& window, Role role)
     // Return belongs to the grids and edits, never to a list button.
     for (QPushButton* b : findChildren<QPushButton*>()) b->setAutoDefault(false);
 
+    createToolWindows();
     LoadControls();
     FillGrids();
 
@@ -143,16 +146,14 @@ void TForm2::createToolBar(QWidget* bar) {
     QToolButton* open = add("Button2", EditorIcon::Open, QStringLiteral("QEV-Datei öffnen"));
     QToolButton* save = add("Button4", EditorIcon::Save, QStringLiteral("QEV-Datei speichern"));
     row->addSpacing(8);
-    // The I/O window and the help join later; until then their buttons stay
-    // greyed rather than do nothing.
-    add("Button3", EditorIcon::IOWindow, QStringLiteral("I/O-Fenster ein-/ausblenden"))->setEnabled(false);
+    m_ioButton = add("Button3", EditorIcon::IOWindow, QStringLiteral("I/O-Fenster ein-/ausblenden"));
     QToolButton* library = add("SpeedButton1", EditorIcon::Library, QStringLiteral("Bitmap Library Viewer"));
     m_soundOnButton = add("SoundOnButton", EditorIcon::Sound, QStringLiteral("Sound aktivieren"), true);
     m_gridButton = add("GridButton", EditorIcon::Grid, QStringLiteral("Entwurfsraster einblenden"), true);
     m_lockButton = add("LockButton", EditorIcon::Lock, QStringLiteral("Elemente verriegeln"), true);
     row->addSpacing(8);
     QToolButton* info = add("Button8", EditorIcon::Info, QStringLiteral("Info über QEV"));
-    add("HelpButton", EditorIcon::Help, QStringLiteral("Hilfe"))->setEnabled(false);
+    QToolButton* help = add("HelpButton", EditorIcon::Help, QStringLiteral("Hilfe"));
     row->addStretch(1);
 
     connect(m_button1, &QToolButton::clicked, this, [this] { Button1Click(); });
@@ -170,6 +171,12 @@ void TForm2::createToolBar(QWidget* bar) {
         ExecModal(dialog);
     });
     connect(save, &QToolButton::clicked, this, [this] { Button4Click(); });
+    connect(m_ioButton, &QToolButton::clicked, this, [this] {
+        if (m_ioForm->isVisible()) m_ioForm->hide();
+        else showIOWindow();
+    });
+    connect(help, &QToolButton::clicked, this, [this] { ShowHelp(); });
+    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this, [this] { ShowHelp(); });
     connect(m_gridButton, &QToolButton::toggled, this, [this](bool down) {
         m_window.setDesignGrid(down);
         Preview();
@@ -207,6 +214,14 @@ void TForm2::restoreLayout() {
     if (layout.LastHeightDlg != unset) r.setHeight(std::clamp(layout.LastHeightDlg, 240, 4000));
     move(r.topLeft());
     resize(r.size());
+    const QPoint palette(layout.LastLeftElForm != unset ? layout.LastLeftElForm : r.right() + 8,
+                         layout.LastTopElForm != unset ? layout.LastTopElForm : r.top());
+    m_elementForm->move(palette);
+    m_elementForm->pages()->setCurrentIndex(std::clamp(layout.LastActiveElPage, 0, m_elementForm->pages()->count() - 1));
+    if (layout.LastLeftIOForm != unset && layout.LastTopIOForm != unset)
+        m_ioForm->move(layout.LastLeftIOForm, layout.LastTopIOForm);
+    if (layout.LastHeightIOForm != unset) m_ioForm->resize(m_ioForm->width(), std::clamp(layout.LastHeightIOForm, 80, 4000));
+    m_showIOForm = layout.LastStateIOForm == 1;
     m_lockButton->setChecked(layout.Locked);
     m_soundOnButton->setChecked(layout.Sound);
     m_gridButton->setChecked(layout.Grid);
@@ -220,7 +235,13 @@ void TForm2::saveLayout() {
     layout.LastTopDlg = pos().y();
     layout.LastWidthDlg = width();
     layout.LastHeightDlg = height();
-    layout.LastStateIOForm = 0;
+    layout.LastLeftElForm = m_elementForm->pos().x();
+    layout.LastTopElForm = m_elementForm->pos().y();
+    layout.LastActiveElPage = m_elementForm->pages()->currentIndex();
+    layout.LastLeftIOForm = m_ioForm->pos().x();
+    layout.LastTopIOForm = m_ioForm->pos().y();
+    layout.LastHeightIOForm = m_ioForm->height();
+    layout.LastStateIOForm = m_ioForm->isVisible() ? 1 : 0;
     layout.Locked = m_lockButton->isChecked();
     layout.Sound = m_soundOnButton->isChecked();
     layout.Grid = m_gridButton->isChecked();
@@ -237,8 +258,10 @@ bool TForm2::Preview() {
     const bool repaintOnChange = run.RepaintOnOutputChange;
     run.RepaintOnOutputChange = false;
     m_window.UpdateOutputs();
-    m_window.paintNow();
+    if (m_deferredPaint) m_window.requestRepaint();
+    else m_window.paintNow();
     run.RepaintOnOutputChange = repaintOnChange;
+    refreshIOWindow();
     m_changed = true;
     m_window.options().Caption = m_titleEdit->text();
     m_window.applyCaption();
@@ -339,7 +362,11 @@ void TForm2::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     // The dialog opens with the element list under the keyboard; queued, as
     // showing hands the focus to the first child after this.
-    if (m_firstShow) QTimer::singleShot(0, this, [this] { m_elTable->setFocus(); });
+    if (m_firstShow) {
+        QTimer::singleShot(0, this, [this] { m_elTable->setFocus(); });
+        m_elementForm->show();
+        if (m_showIOForm) showIOWindow();
+    }
     m_firstShow = false;
 }
 
@@ -377,6 +404,7 @@ QString TForm2::captionText() const { return m_titleEdit->text(); }
 
 void TForm2::elementGridKeyDown(int virtualKey) {
     if (virtualKey == VirtualKey::Delete) DeleteButtonClick();
+    if (virtualKey == VirtualKey::F1) ShowHelp();
 }
 
 void TForm2::refreshPropertyGrid(TGraph* element) {

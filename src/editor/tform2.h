@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/desktop_layout.h"
+#include "editor/editing_ops.h"
 #include "editor/table_grid.h"
 #include "window/config_dialog_link.h"
 
@@ -11,6 +12,7 @@
 #include <array>
 #include <memory>
 
+class QBoxLayout;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -21,13 +23,16 @@ class QSpinBox;
 class QStatusBar;
 class QTabWidget;
 class QTableWidget;
+class QTimer;
 class QToolButton;
 
 namespace ovanto {
 
 class RealEdit;
+class TElementForm;
 class TForm1;
 class TGraph;
+class TQEVIOForm;
 
 // "QEV-Konfigurierung": the editor of one animation window. Modal over the
 // window for a host, the main editor of the stand-alone program.
@@ -54,6 +59,24 @@ public:
     void Button4Click(); // "QEV-Datei speichern"
     void Button2Click(); // "QEV-Datei öffnen"
     void DeleteButtonClick();
+    void DeleteAllButtonClick(); // "Komplett löschen"
+    void UpButtonClick();
+    void DownButtonClick();
+    void CopyButtonClick();
+    void PasteButtonClick();
+    void SearchButtonClick();
+    // One step of the arrow buttons: 1 pixel, 10 with Shift.
+    void MoveSelection(MoveDirection direction);
+    void MoveTimerTimer();
+    void ScrollTimerTimer();
+    // Inserts the element of a palette tag before grid row `row` (elements + 1 appends).
+    bool InsertElement(int tag, int row);
+    // A palette click: the element page, append, the new row under the keyboard.
+    void PaletteButtonClick(int tag);
+    // What a drop on the element grid does; false when refused. Exactly one of
+    // tag (palette) and sourceRow (the grid itself) is set, the other -1.
+    bool DropOnElementGrid(int tag, int sourceRow, int dropRow);
+    void ShowHelp(); // F1
     void ColorButtonClick();
     void FontButtonClick();
     void FileButtonClick();
@@ -77,6 +100,17 @@ public:
     QPushButton* copyButton() const { return m_copyButton; }
     QPushButton* upButton() const { return m_upButton; }
     QPushButton* downButton() const { return m_downButton; }
+    QPushButton* deleteAllButton() const { return m_deleteAllButton; }
+    QPushButton* pasteButton() const { return m_pasteButton; }
+    QToolButton* moveButton(MoveDirection d) const { return m_moveButtons[static_cast<std::size_t>(d) - 1]; }
+    QLineEdit* searchEdit() const { return m_searchEdit; }
+    QTimer* moveTimer() const { return m_moveTimer; }
+    QTimer* scrollTimer() const { return m_scrollTimer; }
+    int scrollDirection() const { return m_scrollDirection; }
+    TElementForm* elementPalette() const { return m_elementForm; }
+    TQEVIOForm* ioWindow() const { return m_ioForm; }
+    QString clipboardFileName() const { return m_clipboardFile; }
+    void setClipboardFileName(const QString& path) { m_clipboardFile = path; }
     QLineEdit* incrementEdit(int k) const { return m_incrementEdits[static_cast<std::size_t>(k)]; }
     QLineEdit* titleEdit() const { return m_titleEdit; }
     QCheckBox* centerWindowCheck() const { return m_centerWindowCB; }
@@ -91,12 +125,12 @@ public:
     QString captionText() const override;
     void elementGridKeyDown(int virtualKey) override;
     void refreshPropertyGrid(TGraph* element) override;
-    void refreshIOWindow() override {}
+    void refreshIOWindow() override;
     QString helpFileName() const override;
     void setClientSizeFields(int width, int height) override;
     void showConfigurationDialog() override;
-    void raiseElementPalette() override {}
-    void showIOWindow() override {}
+    void raiseElementPalette() override;
+    void showIOWindow() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -139,6 +173,16 @@ private:
     // A cell whose text does not fit shows all of it for a while.
     void showFullTextHint(QTableWidget& table, const QPoint& at);
     static constexpr int kHintMilliseconds = 2500;
+
+    // tform2_editing.cpp
+    void createEditingControls(QWidget* page, QBoxLayout* under);
+    void createToolWindows();
+    // Reads back the element of the grid's current row; false after a reported error.
+    bool readBackCurrent();
+    // After a list change: grids refilled, `row` current, the window repainted.
+    void refillAndSelect(int row);
+    bool elementGridDragEvent(QEvent* event);
+    void selectAfterMultiUpdate(int row);
 
     void createToolBar(QWidget* bar);
     void createBackup();
@@ -223,6 +267,22 @@ private:
     QPushButton* m_copyButton = nullptr;
     QPushButton* m_upButton = nullptr;
     QPushButton* m_downButton = nullptr;
+    QPushButton* m_deleteAllButton = nullptr;
+    QPushButton* m_pasteButton = nullptr;
+    std::array<QToolButton*, 4> m_moveButtons{};
+    QLineEdit* m_searchEdit = nullptr;
+    QTimer* m_moveTimer = nullptr;
+    QTimer* m_scrollTimer = nullptr;
+    MoveDirection m_moveDirection = MoveDirection::Up;
+    int m_scrollDirection = 0;
+    int m_dragSourceRow = 0;
+    QPoint m_pressPoint;
+    TElementForm* m_elementForm = nullptr;
+    TQEVIOForm* m_ioForm = nullptr;
+    QToolButton* m_ioButton = nullptr;
+    bool m_showIOForm = false;
+    // Palette clicks come faster than paints: the window paints once the clicks stop.
+    bool m_deferredPaint = false;
 
     int m_previousRow = 1;
     bool m_changed = false;

@@ -107,6 +107,7 @@ QWidget* TForm2::createElementPage() {
     for (QPushButton* b : {m_upButton, m_downButton, m_deleteButton, m_copyButton}) listRow->addWidget(b);
     listRow->addStretch(1);
     left->addLayout(listRow);
+    createEditingControls(page, left);
     split->addLayout(left, 1);
 
     auto* right = new QVBoxLayout;
@@ -168,6 +169,11 @@ QWidget* TForm2::createElementPage() {
 }
 
 bool TForm2::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_elTable->viewport() && elementGridDragEvent(event)) {
+        if (event->type() == QEvent::MouseMove)
+            showFullTextHint(*m_elTable, static_cast<QMouseEvent*>(event)->position().toPoint());
+        return true;
+    }
     if (watched == m_propTable->viewport() && event->type() == QEvent::Resize)
         QTimer::singleShot(0, this, [this] { UpdateValueEditor(m_elTable->currentRow() + 1, currentPropertyRow()); });
     if (event->type() == QEvent::MouseMove && (watched == m_elTable->viewport() || watched == m_propTable->viewport()))
@@ -211,12 +217,15 @@ QColor TForm2::propertyTextColor(int propertyRow) const {
 void TForm2::FillGrids() {
     m_filling = true;
     const int n = elementCount();
+    // Clearing resets the model and with it the current cell, which the refill keeps.
+    const int keptRow = m_elTable->currentRow();
+    const int keptColumn = std::max(0, m_elTable->currentColumn());
     m_elTable->clearContents();
     m_elGrid->setCell(0, 0, QStringLiteral("Elementtyp"));
     m_elGrid->setCell(1, 0, QStringLiteral("Comment"));
     m_elGrid->setRowCount(ElementGridRowCount(n));
     for (int r = 1; r <= n; ++r) m_window.elementAt(r - 1)->PropsToGrid(*m_elGrid, *m_propGrid, r);
-    if (m_elTable->currentRow() < 0) m_elTable->setCurrentCell(0, 0);
+    m_elTable->setCurrentCell(std::clamp(keptRow, 0, std::max(0, m_elTable->rowCount() - 1)), keptColumn);
     m_filling = false;
     SelectElementRow(m_elTable->currentRow() + 1, std::max(0, m_elTable->currentColumn()));
     m_propGrid->setCell(0, 0, QStringLiteral("Eigenschaft"));

@@ -11,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
@@ -46,10 +47,16 @@ public:
         load(m_x11, "XKeysymToKeycode", keysymToKeycode);
         load(m_x11, "XSync", sync);
         load(m_x11, "XSetErrorHandler", setErrorHandler);
+        load(m_x11, "XGetGeometry", getGeometry);
         load(m_xtst, "XTestFakeKeyEvent", fakeKey);
         if (!openDisplay || !fakeKey || !setErrorHandler) return;
         setErrorHandler(+[](Display*, void*) { return 0; }); // a window that went away is no reason to exit
-        m_display = openDisplay(nullptr);
+        // The server resets when its last client leaves; a test that starts
+        // just then finds it back a moment later.
+        for (int attempt = 0; attempt < 50 && !m_display; ++attempt) {
+            m_display = openDisplay(nullptr);
+            if (!m_display) QThread::msleep(100);
+        }
     }
     ~XKeyboard() {
         if (m_display) closeDisplay(m_display);
@@ -78,18 +85,47 @@ public:
         return found;
     }
 
+    // Of several top-level windows with one caption, the largest: the editor
+    // dialog and the animation window of a fresh start are both "Ovanto".
+    Window findLargestTopLevel(const char* caption) {
+        Window root = 0, parent = 0, *children = nullptr;
+        unsigned count = 0;
+        Window found = 0;
+        unsigned long largest = 0;
+        if (!queryTree(m_display, rootWindow(m_display), &root, &parent, &children, &count)) return 0;
+        for (unsigned i = 0; i < count; ++i) {
+            char* name = nullptr;
+            if (fetchName(m_display, children[i], &name) && name) {
+                Window r = 0;
+                int x = 0, y = 0;
+                unsigned w = 0, h = 0, border = 0, depth = 0;
+                if (std::strcmp(name, caption) == 0 && getGeometry(m_display, children[i], &r, &x, &y, &w, &h, &border, &depth) &&
+                    1UL * w * h > largest) {
+                    largest = 1UL * w * h;
+                    found = children[i];
+                }
+                xfree(name);
+            }
+        }
+        if (children) xfree(children);
+        return found;
+    }
+
     void focus(Window w) {
         setInputFocus(m_display, w, 2 /* RevertToParent */, 0);
         sync(m_display, 0);
     }
 
     // Presses and releases a key by its keysym name ("Down", "Tab", "s"), with Control held when asked.
-    void press(const char* keysym, bool control = false) {
+    void press(const char* keysym, bool control = false, bool shift = false) {
         const unsigned ctrl = keysymToKeycode(m_display, stringToKeysym("Control_L"));
+        const unsigned shiftKey = keysymToKeycode(m_display, stringToKeysym("Shift_L"));
         const unsigned code = keysymToKeycode(m_display, stringToKeysym(keysym));
         if (control) fakeKey(m_display, ctrl, 1, 0);
+        if (shift) fakeKey(m_display, shiftKey, 1, 0);
         fakeKey(m_display, code, 1, 0);
         fakeKey(m_display, code, 0, 0);
+        if (shift) fakeKey(m_display, shiftKey, 0, 0);
         if (control) fakeKey(m_display, ctrl, 0, 0);
         sync(m_display, 0);
         // Let the editor take each key before the next, as a typist would.
@@ -123,6 +159,20 @@ private:
     int (*sync)(Display*, int) = nullptr;
     void* (*setErrorHandler)(int (*)(Display*, void*)) = nullptr;
     int (*fakeKey)(Display*, unsigned, int, unsigned long) = nullptr;
+    int (*getGeometry)(Display*, Window, Window*, int*, int*, unsigned*, unsigned*, unsigned*, unsigned*) = nullptr;
+};
+
+// One keyboard and one focus for every test on the server: tests that run
+// side by side take turns.
+class XSessionTurn {
+public:
+    XSessionTurn() : m_lock(QDir(QDir::tempPath()).filePath(QStringLiteral("ovanto-e2e-%1.lock").arg(qEnvironmentVariable("DISPLAY").remove(QLatin1Char(':'))))) {
+        m_lock.setStaleLockTime(0);
+        m_lock.lock();
+    }
+
+private:
+    QLockFile m_lock;
 };
 
 template <class Condition>
@@ -145,6 +195,7 @@ TEST(OvantoEndToEnd, OpenSelectEditSaveUnderXvfb) {
     if (qEnvironmentVariableIsEmpty("DISPLAY")) GTEST_SKIP() << "no X server (the test command starts Xvfb)";
     const QString program = QFileInfo(QStringLiteral(QEVTOOL_PATH)).dir().filePath(QStringLiteral("ovanto"));
     ASSERT_TRUE(QFileInfo::exists(program)) << "build the stand-alone ovanto first";
+    XSessionTurn turn;
     XKeyboard keyboard;
     ASSERT_TRUE(keyboard.usable()) << "cannot reach the X server or its test extension";
 
@@ -205,6 +256,110 @@ TEST(OvantoEndToEnd, OpenSelectEditSaveUnderXvfb) {
                               << want.value(i).toStdString() << "'";
         FAIL() << (QFileInfo::exists(saved) ? "the saved file differs" : "nothing was saved");
     }
+}
+
+// Runs the stand-alone editor on a file (or on nothing) until it has saved
+// under `saveAs` in its working directory; `edit` drives it before the save.
+class EditorRun {
+public:
+    EditorRun(XKeyboard& keyboard, const QString& directory) : m_keyboard(keyboard), m_dir(directory) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), QDir(directory).filePath(QStringLiteral("config")));
+        env.remove(QStringLiteral("QT_QPA_PLATFORMTHEME"));
+        m_process.setProcessEnvironment(env);
+        m_process.setWorkingDirectory(directory);
+    }
+    ~EditorRun() {
+        m_process.terminate();
+        m_process.waitForFinished(10000);
+    }
+    bool start(const QStringList& arguments) {
+        const QString program = QFileInfo(QStringLiteral(QEVTOOL_PATH)).dir().filePath(QStringLiteral("ovanto"));
+        m_process.start(program, arguments);
+        if (!m_process.waitForStarted()) return false;
+        // The palette comes with the dialog.
+        return waitFor([&] { return m_keyboard.findTopLevel("Grafik- und Bedienelemente") != 0; });
+    }
+    void focusEditor() {
+        m_keyboard.focus(m_keyboard.findLargestTopLevel("Ovanto"));
+        QThread::msleep(400);
+    }
+    void focusPalette() {
+        m_keyboard.focus(m_keyboard.findTopLevel("Grafik- und Bedienelemente"));
+        QThread::msleep(400);
+    }
+    // Ctrl+S in the editor and a name typed into the save dialog.
+    bool save(const char* name) {
+        focusEditor();
+        m_keyboard.press("s", true);
+        XKeyboard::Window saveDialog = 0;
+        if (!waitFor([&] { return (saveDialog = m_keyboard.findTopLevel("QEV-Datei speichern")) != 0; })) return false;
+        m_keyboard.focus(saveDialog);
+        QThread::msleep(300);
+        m_keyboard.type(name);
+        m_keyboard.press("Return");
+        const QString path = QDir(m_dir).filePath(QString::fromLatin1(name) + QStringLiteral(".qev"));
+        // Written in one step: complete once it is there and no longer grows.
+        return waitFor([&] {
+            const qint64 size = QFileInfo(path).size();
+            QThread::msleep(200);
+            return size > 0 && size == QFileInfo(path).size();
+        });
+    }
+
+private:
+    XKeyboard& m_keyboard;
+    QString m_dir;
+    QProcess m_process;
+};
+
+TEST(OvantoEndToEnd, PaletteBuildsAPictureThatSurvivesSaveAndReopen) {
+    if (qEnvironmentVariableIsEmpty("DISPLAY")) GTEST_SKIP() << "no X server (the test command starts Xvfb)";
+    ASSERT_TRUE(QFileInfo::exists(QFileInfo(QStringLiteral(QEVTOOL_PATH)).dir().filePath(QStringLiteral("ovanto"))))
+        << "build the stand-alone ovanto first";
+    XSessionTurn turn;
+    XKeyboard keyboard;
+    ASSERT_TRUE(keyboard.usable()) << "cannot reach the X server or its test extension";
+    RegisterAllElements();
+    QTemporaryDir dir;
+    {
+        EditorRun editor(keyboard, dir.path());
+        ASSERT_TRUE(editor.start({}));
+        // The palette opens on "Graph" with its page tabs under the keyboard.
+        editor.focusPalette();
+        for (int k = 0; k < 3; ++k) keyboard.press("Right"); // "Process"
+        for (int k = 0; k < 4; ++k) keyboard.press("Tab");   // "Tank", the fourth button
+        keyboard.press("space");
+        editor.focusPalette();
+        for (int k = 0; k < 4; ++k) keyboard.press("Tab", false, true); // back to the tabs
+        keyboard.press("Left");                                           // "Controls"
+        keyboard.press("Tab");                                            // "Schalter", the first
+        keyboard.press("space");
+        // The new switch is the current row of the element list: its x becomes 123.
+        editor.focusEditor();
+        keyboard.press("Tab");
+        for (int k = 0; k < 20; ++k) keyboard.press("Up"); // the first property row, wherever it was
+        for (int row = 1; row < 7; ++row) keyboard.press("Down");
+        keyboard.type("123");
+        keyboard.press("Return");
+        ASSERT_TRUE(editor.save("built"));
+    }
+    const QString built = dir.filePath(QStringLiteral("built.qev"));
+    {
+        TForm1 window;
+        ASSERT_TRUE(LoadConfiguration(built, window));
+        ASSERT_EQ(window.elementCount(), 2);
+        EXPECT_EQ(window.elementAt(0)->Keyword(), QStringLiteral("TANK"));
+        EXPECT_EQ(window.elementAt(1)->Keyword(), QStringLiteral("SWITCH"));
+        EXPECT_EQ(window.elementAt(1)->text(TGraph::kFirstClassProperty + 1), QStringLiteral("123"));
+    }
+    {
+        EditorRun editor(keyboard, dir.path());
+        ASSERT_TRUE(editor.start({built}));
+        ASSERT_TRUE(editor.save("again"));
+    }
+    EXPECT_EQ(fileBytes(dir.filePath(QStringLiteral("again.qev"))), fileBytes(built));
 }
 
 } // namespace
