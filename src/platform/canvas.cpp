@@ -468,12 +468,23 @@ void Canvas::appendLinePixels(QPoint from, QPoint to) {
         const QRgb rgb = toQRgb(m_state.pen.color);
         uchar* const bits = m_image->bits();
         const auto stride = static_cast<std::size_t>(m_image->bytesPerLine());
+        // nearestOf stepped without a division: twice the numerator less the
+        // steps is 2 * steps * b - rest with 0 <= rest < 2 * steps.
+        std::int64_t b = nearestOf(b0 * steps + db * first, steps);
+        std::int64_t rest = 2 * steps * b - (2 * (b0 * steps + db * first) - steps);
         for (std::int64_t i = first; i <= last; ++i) {
             const auto a = static_cast<int>(a0 + step * i);
-            const auto b = static_cast<int>(nearestOf(b0 * steps + db * i, steps));
-            const int px = xMajor ? a : b, py = xMajor ? b : a;
+            const int px = xMajor ? a : static_cast<int>(b), py = xMajor ? static_cast<int>(b) : a;
             if (px >= left && px <= right && py >= top && py <= bottom)
                 reinterpret_cast<QRgb*>(bits + static_cast<std::size_t>(py) * stride)[px] = rgb;
+            rest -= 2 * db;
+            if (rest < 0) {
+                rest += 2 * steps;
+                ++b;
+            } else if (rest >= 2 * steps) {
+                rest -= 2 * steps;
+                --b;
+            }
         }
         return;
     }

@@ -80,6 +80,8 @@ struct PolygonScratch {
         std::int64_t slope;
     };
     std::vector<Edge> edges;
+    std::vector<int> starting;
+    std::vector<int> following;
     std::vector<int> active;
     std::vector<int> crossings;
 };

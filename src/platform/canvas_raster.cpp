@@ -48,25 +48,41 @@ bool polygonRuns(std::span<const QPoint> points, const QRect& area, PolygonScrat
         const std::int64_t x = 32768 + std::int64_t{a.x()} * 65536 + ((slope * offset) >> 16);
         edges.push_back({first, last, x, slope});
     }
-    std::sort(edges.begin(), edges.end(), [](const auto& l, const auto& r) { return l.first < r.first; });
+    if (edges.empty()) return true;
+    // Edges bucketed by their first row: no sort, one pass.
+    int top = edges.front().first, bottom = edges.front().last;
+    for (const auto& e : edges) {
+        top = std::min(top, e.first);
+        bottom = std::max(bottom, e.last);
+    }
+    std::vector<int>& starting = scratch.starting;
+    starting.assign(static_cast<std::size_t>(bottom - top + 1), -1);
+    std::vector<int>& following = scratch.following;
+    following.resize(edges.size());
+    for (std::size_t i = edges.size(); i-- > 0;) {
+        int& head = starting[static_cast<std::size_t>(edges[i].first - top)];
+        following[i] = head;
+        head = static_cast<int>(i);
+    }
     std::vector<int>& active = scratch.active;
     std::vector<int>& crossings = scratch.crossings;
     active.clear();
-    std::size_t next = 0;
-    const int top = edges.empty() ? 0 : edges.front().first;
-    int bottom = top - 1;
-    for (const auto& e : edges)
-        bottom = std::max(bottom, e.last);
     for (int y = top; y <= bottom; ++y) {
-        while (next < edges.size() && edges[next].first == y)
-            active.push_back(static_cast<int>(next++));
-        std::erase_if(active, [&](int i) { return edges[static_cast<std::size_t>(i)].last < y; });
+        for (int i = starting[static_cast<std::size_t>(y - top)]; i >= 0; i = following[static_cast<std::size_t>(i)])
+            active.push_back(i);
         crossings.clear();
+        std::size_t kept = 0;
         for (const int i : active) {
             const auto& e = edges[static_cast<std::size_t>(i)];
-            crossings.push_back(static_cast<int>((e.x + e.slope * (y - e.first)) >> 16));
+            if (e.last < y) continue;
+            active[kept++] = i;
+            const int x = static_cast<int>((e.x + e.slope * (y - e.first)) >> 16);
+            // Insertion: a row crosses only a few edges.
+            crossings.push_back(x);
+            for (std::size_t k = crossings.size() - 1; k > 0 && crossings[k - 1] > x; --k)
+                std::swap(crossings[k - 1], crossings[k]);
         }
-        std::sort(crossings.begin(), crossings.end());
+        active.resize(kept);
         for (std::size_t k = 0; k + 1 < crossings.size(); k += 2) {
             const int left = std::max(crossings[k], area.left());
             const int right = std::min(crossings[k + 1] - 1, area.right());
@@ -196,12 +212,37 @@ void Canvas::writeRuns(const std::vector<PixelRun>& runs, bool pen) {
             std::fill(row(r.y) + r.left, row(r.y) + r.right + 1, rgb);
         return;
     }
-    const BrushSampler brush(m_state.brush, m_state.brushOrigin);
+    // The brush tile walked along each run, as Qt's texture fill walks it.
+    const CanvasBrush& brush = m_state.brush;
+    QImage tile;
+    if (brush.style == BrushStyle::Pattern) {
+        tile = brush.pattern.convertToFormat(QImage::Format_RGB32);
+        if (tile.isNull()) return;
+    } else {
+        tile = QImage(kHatchSize, kHatchSize, QImage::Format_RGB32);
+        for (int y = 0; y < kHatchSize; ++y)
+            for (int x = 0; x < kHatchSize; ++x)
+                reinterpret_cast<QRgb*>(tile.scanLine(y))[x] = hatchBit(brush.style, x, y) ? 1 : 0;
+    }
+    const bool hatch = brush.style != BrushStyle::Pattern;
+    const QRgb hatchRgb = toQRgb(brush.color);
+    const int tileWidth = tile.width(), tileHeight = tile.height();
+    const int originX = floorMod(m_state.brushOrigin.x(), tileWidth);
+    const int originY = floorMod(m_state.brushOrigin.y(), tileHeight);
     for (const PixelRun& r : runs) {
         QRgb* line = row(r.y);
-        for (int x = r.left; x <= r.right; ++x) {
-            QRgb rgb = 0;
-            if (brush.colorAt(x, r.y, rgb)) line[x] = rgb | 0xFF000000u;
+        const auto* source = reinterpret_cast<const QRgb*>(tile.constScanLine(floorMod(r.y - originY, tileHeight)));
+        int at = floorMod(r.left - originX, tileWidth);
+        for (int x = r.left; x <= r.right;) {
+            const int n = std::min(tileWidth - at, r.right - x + 1);
+            if (hatch) {
+                for (int k = 0; k < n; ++k)
+                    if (source[at + k] != 0) line[x + k] = hatchRgb;
+            } else {
+                std::transform(source + at, source + at + n, line + x, [](QRgb c) { return c | 0xFF000000u; });
+            }
+            x += n;
+            at = 0;
         }
     }
 }
