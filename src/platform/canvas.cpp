@@ -122,6 +122,7 @@ void Canvas::init(QPaintDevice* device) {
     painter.setClipping(false);
     // Whole text runs are kept as images only where pixels equal pixels.
     m_paint->textRuns = m_image != nullptr && painter.worldTransform().isIdentity();
+    m_paint->exactPixels = m_paint->textRuns && !(painter.opacity() < 1.0);
     updateVisibleRows();
 }
 
@@ -396,6 +397,10 @@ void Canvas::lineTo(int x, int y) {
         drawThinLine(QPoint(static_cast<int>(std::lround(x1)), static_cast<int>(std::lround(y1))),
                      QPoint(static_cast<int>(std::lround(x2)), static_cast<int>(std::lround(y2))));
     } else {
+        // Unclipped ends are whole numbers: the line is then a stamp at its start.
+        if (x1 == from.x() && y1 == from.y() && x2 == x && y2 == y &&
+            stampPenShape({StampKey::Kind::Line, penWidth(), x - from.x(), y - from.y()}, from))
+            return;
         useShapePen();
         const double at = strokeOffset();
         m_paint->painter->drawLine(QPointF(x1 + at, y1 + at), QPointF(x2 + at, y2 + at));
@@ -459,15 +464,27 @@ void Canvas::appendLinePixels(QPoint from, QPoint to) {
     if (m_image != nullptr && m_state.pen.mode == PenMode::Copy) {
         // Straight into the pixels: the same ones the painter would set, at a fraction of the cost.
         const QRect bounds = pixelBounds();
+        const int left = bounds.left(), right = bounds.right(), top = bounds.top(), bottom = bounds.bottom();
         const QRgb rgb = toQRgb(m_state.pen.color);
         uchar* const bits = m_image->bits();
         const auto stride = static_cast<std::size_t>(m_image->bytesPerLine());
+        // nearestOf stepped without a division: twice the numerator less the
+        // steps is 2 * steps * b - rest with 0 <= rest < 2 * steps.
+        std::int64_t b = nearestOf(b0 * steps + db * first, steps);
+        std::int64_t rest = 2 * steps * b - (2 * (b0 * steps + db * first) - steps);
         for (std::int64_t i = first; i <= last; ++i) {
             const auto a = static_cast<int>(a0 + step * i);
-            const auto b = static_cast<int>(nearestOf(b0 * steps + db * i, steps));
-            const int px = xMajor ? a : b, py = xMajor ? b : a;
-            if (bounds.contains(px, py))
+            const int px = xMajor ? a : static_cast<int>(b), py = xMajor ? static_cast<int>(b) : a;
+            if (px >= left && px <= right && py >= top && py <= bottom)
                 reinterpret_cast<QRgb*>(bits + static_cast<std::size_t>(py) * stride)[px] = rgb;
+            rest -= 2 * db;
+            if (rest < 0) {
+                rest += 2 * steps;
+                ++b;
+            } else if (rest >= 2 * steps) {
+                rest -= 2 * steps;
+                --b;
+            }
         }
         return;
     }
@@ -594,6 +611,7 @@ void Canvas::polygon(std::span<const QPoint> points) {
 }
 
 void Canvas::fillPolygon() {
+    if (fillPolygonPixels()) return;
     useShapeBrush();
     useNoPen();
     m_paint->painter->drawPolygon(m_paint->points.data(), static_cast<int>(m_paint->points.size()), Qt::OddEvenFill);

@@ -22,6 +22,8 @@ class Picture;
 namespace canvas_detail {
 struct Box;
 struct RowSpan;
+struct PixelRun;
+struct StampKey;
 } // namespace canvas_detail
 
 // A drawing surface with the state and pixel rules of a GDI device context,
@@ -174,6 +176,14 @@ private:
     void loadPoints(std::span<const QPoint> points);
     void strokeWide(bool closed);
     void fillPolygon();
+    // Own rasterisation straight into the image where it gives Qt's pixels
+    // exactly (canvas_raster.cpp); false leaves the shape to the painter.
+    bool writesPixels() const;
+    bool fillPolygonPixels();
+    // In the pen colour, or with the brush.
+    void writeRuns(const std::vector<canvas_detail::PixelRun>& runs, bool pen);
+    // A pen-only shape placed at `origin`, stamped from the pixels Qt drew for it once.
+    bool stampPenShape(const canvas_detail::StampKey& key, QPoint origin);
 
     // Pixel access (canvas_pixels.cpp): the image and clip intersected.
     QRect pixelBounds() const;

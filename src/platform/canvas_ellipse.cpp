@@ -23,6 +23,19 @@ double rayAngle(const Box& box, int x, int y) {
     return angle * 180.0 / std::numbers::pi;
 }
 
+// One-row rectangles as runs inside the bounds.
+const std::vector<PixelRun>& clippedRuns(const std::vector<QRect>& rects, const QRect& bounds,
+                                         std::vector<PixelRun>& runs) {
+    runs.clear();
+    for (const QRect& r : rects) {
+        if (r.y() < bounds.top() || r.y() > bounds.bottom()) continue;
+        const int left = std::max(r.left(), bounds.left());
+        const int right = std::min(r.right(), bounds.right());
+        if (left <= right) runs.push_back({r.y(), left, right});
+    }
+    return runs;
+}
+
 } // namespace
 
 namespace canvas_detail {
@@ -157,6 +170,10 @@ void Canvas::ellipse(int left, int top, int right, int bottom) {
         if (in.left > o.left) rects.emplace_back(o.left, y, in.left - o.left, 1);
         if (in.right < o.right) rects.emplace_back(in.right + 1, y, o.right - in.right, 1);
     }
+    if (writesPixels()) {
+        writeRuns(clippedRuns(rects, pixelBounds(), m_paint->runs), true);
+        return;
+    }
     useNoPen();
     useColorBrush(m_state.pen.color);
     m_paint->painter->drawRects(rects.data(), static_cast<int>(rects.size()));
@@ -169,6 +186,10 @@ void Canvas::fillSpans(int top, const std::vector<RowSpan>& spans) {
     rects.clear();
     for (std::size_t i = 0; i < spans.size(); ++i)
         rects.emplace_back(spans[i].left, top + static_cast<int>(i), spans[i].right - spans[i].left + 1, 1);
+    if (writesPixels()) {
+        writeRuns(clippedRuns(rects, pixelBounds(), m_paint->runs), false);
+        return;
+    }
     useNoPen();
     useShapeBrush();
     if (m_paint->brushPaints) m_paint->painter->drawRects(rects.data(), static_cast<int>(rects.size()));
@@ -189,6 +210,9 @@ void Canvas::ellipticShape(EllipticShape shape, int left, int top, int right, in
     const int span16 = std::clamp(static_cast<int>(std::lround(span * 16.0)), 1, 360 * 16);
     useShapeMode();
     if (filled && fillTinyOutlined(box)) return;
+    if (!filled && stampPenShape({StampKey::Kind::Arc, penWidth(), box.width(), box.height(), start16, span16},
+                                 QPoint(box.left, box.top)))
+        return;
     const QRectF rect = prepareOutlined(box, filled);
     switch (shape) {
     case EllipticShape::Arc:

@@ -4,10 +4,12 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QRect>
 #include <QRgb>
 
 #include <algorithm>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace ovanto::canvas_detail {
@@ -58,6 +60,60 @@ void ellipseSpans(const Box& box, int fromRow, int toRow, std::vector<RowSpan>& 
 // The pixels of `outer` (starting at row `top`) whose four neighbours are all
 // inside it; `top` moves to the first row of the result.
 void innerSpans(const std::vector<RowSpan>& outer, std::vector<RowSpan>& inner, int& top);
+// Pixels y, left..right inclusive.
+struct PixelRun {
+    int y;
+    int left;
+    int right;
+};
+
+// Vertices further out than this leave the polygon to Qt: its fixed-point
+// slopes would overflow.
+inline constexpr int kExactPolygonLimit = 16'383;
+
+// Working space of polygonRuns, kept between calls so that filling does not allocate.
+struct PolygonScratch {
+    struct Edge {
+        int first;     // first and last row it crosses
+        int last;
+        std::int64_t x; // 16.16 fixed point, pixel boundary at the first row
+        std::int64_t slope;
+    };
+    std::vector<Edge> edges;
+    std::vector<int> starting;
+    std::vector<int> following;
+    std::vector<int> active;
+    std::vector<int> crossings;
+};
+
+// Appends the runs of the polygon filled with the odd-even rule, exactly the
+// pixels Qt's aliased rasteriser sets, limited to the area; false (and nothing
+// appended) when a vertex lies beyond kExactPolygonLimit.
+bool polygonRuns(std::span<const QPoint> points, const QRect& area, PolygonScratch& scratch,
+                 std::vector<PixelRun>& runs);
+
+// A pen-only shape relative to its integer origin: the pixels Qt draws for it
+// move with the origin, so they are learnt once and stamped after that.
+struct StampKey {
+    enum class Kind { Line, Arc };
+    Kind kind;
+    int width;
+    // Line: the end minus the start. Arc: box width and height, start and span in 1/16 degree.
+    int a;
+    int b;
+    int c = 0;
+    int d = 0;
+
+    friend bool operator==(const StampKey&, const StampKey&) = default;
+};
+
+// Stamps are learnt only for shapes up to this size.
+inline constexpr int kStampExtent = 2048;
+inline constexpr int kStampPenWidth = 64;
+
+// The pixels of the shape with its origin at (0, 0), as Qt draws it with the canvas's pen.
+std::vector<PixelRun> learnStamp(const StampKey& key);
+
 inline bool isHatch(BrushStyle style) {
     return style != BrushStyle::Solid && style != BrushStyle::Clear && style != BrushStyle::Pattern;
 }

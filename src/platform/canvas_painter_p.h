@@ -28,6 +28,8 @@ struct Canvas::Painter {
     std::optional<QPainter> own;
     QPainter* painter = nullptr;
     bool rasterOps = false;
+    // An image painted without transform or opacity: pixels may be written directly.
+    bool exactPixels = false;
 
     // Built lazily from the canvas state; the canvas's dirty flags say when to rebuild.
     QPen pen;
@@ -55,6 +57,8 @@ struct Canvas::Painter {
     std::vector<QRect> rects;
     std::vector<canvas_detail::RowSpan> outerSpans;
     std::vector<canvas_detail::RowSpan> innerSpans;
+    std::vector<canvas_detail::PixelRun> runs;
+    canvas_detail::PolygonScratch polygon;
 };
 
 } // namespace ovanto

@@ -4,6 +4,7 @@
 #include "elements/core/formula/conversion_error.h"
 #include "elements/core/tgraph.h"
 #include "elements/display/shape_geometry.h"
+#include "elements/display/round_half_even.h"
 
 #include <algorithm>
 #include <cmath>
@@ -39,7 +40,8 @@ std::optional<long double> RangeFraction(long double value, long double low, lon
 
 long long PixelLength(long double value) {
     if (std::isnan(value)) throw ConversionError("length is not a number");
-    return static_cast<long long>(std::nearbyint(std::clamp(value, -kPixelLimit, kPixelLimit)));
+    // Whole and within 2^30: through double the conversion needs no x87 mode switch.
+    return static_cast<long long>(static_cast<double>(RoundHalfEven(std::clamp(value, -kPixelLimit, kPixelLimit))));
 }
 
 // --- marks -----------------------------------------------------------------------------
@@ -81,7 +83,7 @@ std::vector<long long> MarkIndexes(long long count, long double base, long doubl
     }
     // Several marks share a pixel: walk the pixels instead, in rising k.
     const auto at = [&](long long p) {
-        const long double k = std::nearbyint((static_cast<long double>(p) - base) / step);
+        const long double k = RoundHalfEven((static_cast<long double>(p) - base) / step);
         consider(static_cast<long long>(std::clamp(k, static_cast<long double>(kmin), static_cast<long double>(kmax))));
     };
     if (step > 0)

@@ -1,6 +1,7 @@
 #include "elements/display/process_geometry.h"
 
 #include "elements/display/shape_geometry.h"
+#include "elements/display/round_half_even.h"
 
 #include <algorithm>
 #include <cmath>
@@ -60,7 +61,7 @@ Rect CornerBox(int x, int y, long long w, long long h) {
 int FillLevel(long double percent, int h) {
     const long double f = percent * h / 100.0L;
     if (!(f == f)) return 0;
-    return ToCoord(std::clamp<long double>(std::nearbyint(f), std::min(0, h), std::max(0, h)));
+    return ToCoord(std::clamp<long double>(RoundHalfEven(f), std::min(0, h), std::max(0, h)));
 }
 
 VesselOutline TankVessel(int shape, int x, int y, int w, int h) {
@@ -191,7 +192,7 @@ std::vector<Segment> ValveActuator(int orientation, int x, int y, int w, int h) 
 int OpenReach(long double ratio, long double full, int limit) {
     const long double v = ratio * full;
     if (!(v > 0) || limit <= 0) return 0;
-    return ToCoord(std::min<long double>(std::nearbyint(v), limit));
+    return ToCoord(std::min<long double>(RoundHalfEven(v), limit));
 }
 
 std::optional<std::array<QPoint, 4>> ValveOpening(int orientation, int x, int y, int w, int h, long double ratio) {
@@ -290,14 +291,14 @@ TColor FillColorFor(int mode, long double v, long double onValue, long double of
     long double f = (v - offValue) / (onValue - offValue);
     if (!std::isfinite(f)) f = 0;
     f = std::clamp(f, 0.0L, 1.0L);
-    const auto mix = [f](int a, int b) { return static_cast<int>(std::nearbyint(a + (b - a) * f)); };
+    const auto mix = [f](int a, int b) { return static_cast<int>(RoundHalfEven(a + (b - a) * f)); };
     return rgbColor(mix(redOf(off), redOf(on)), mix(greenOf(off), greenOf(on)), mix(blueOf(off), blueOf(on)));
 }
 
 // --- drives ---------------------------------------------------------------------------------------------
 
 std::optional<std::array<QPoint, 3>> PumpArrow(int orientation, int x, int y, int w) {
-    const long long k = ToCoord(std::nearbyint(w * 0.4330127L));
+    const long long k = ToCoord(RoundHalfEven(w * 0.4330127L));
     const long long e = w / 2, q = w / 4, g = y - e, q3 = 3LL * w / 4;
     const long long X = x, Y = y, W = w;
     const auto at = [](long long px, long long py) { return pointAt(px, py); };
@@ -311,7 +312,7 @@ std::optional<std::array<QPoint, 3>> PumpArrow(int orientation, int x, int y, in
 }
 
 Segment SpokeLine(int cx, int cy, long double r, long double angle) {
-    const long double s = std::nearbyint(r * std::sin(angle)), c = std::nearbyint(r * std::cos(angle));
+    const long double s = RoundHalfEven(r * std::sin(angle)), c = RoundHalfEven(r * std::cos(angle));
     return {pointAt(cx - s, cy + c), pointAt(cx + s, cy - c)};
 }
 

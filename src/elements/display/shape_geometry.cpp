@@ -1,6 +1,7 @@
 #include "elements/display/shape_geometry.h"
 
 #include "elements/core/formula/conversion_error.h"
+#include "elements/display/round_half_even.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,16 +15,17 @@ constexpr int kRingSteps = 100;
 constexpr long double kShade = 1.4L;
 
 int shadeComponent(long double value) {
-    return static_cast<int>(std::clamp(std::nearbyint(value), 0.0L, 255.0L));
+    return static_cast<int>(std::clamp(RoundHalfEven(value), 0.0L, 255.0L));
 }
 
 } // namespace
 
 int ToCoord(long double value) {
-    const long double r = std::nearbyint(value);
+    const long double r = RoundHalfEven(value);
     if (!(r >= std::numeric_limits<int>::min() && r <= std::numeric_limits<int>::max()))
         throw ConversionError("coordinate out of range");
-    return static_cast<int>(r);
+    // Whole already; through double the conversion needs no x87 mode switch.
+    return static_cast<int>(static_cast<double>(r));
 }
 
 float ToSingle(long double angle) {
@@ -73,7 +75,7 @@ TColor DarkerColor(TColor color) {
 }
 
 QPoint PolarPoint(int x, int y, int r, long double phi) {
-    return {ToCoord(x + std::nearbyint(r * std::cos(phi))), ToCoord(y - std::nearbyint(r * std::sin(phi)))};
+    return {ToCoord(x + RoundHalfEven(r * std::cos(phi))), ToCoord(y - RoundHalfEven(r * std::sin(phi)))};
 }
 
 std::vector<QPoint> RingSector(int x, int y, int r1, int r2, long double alpha, long double beta) {
@@ -90,10 +92,10 @@ std::vector<QPoint> RingSector(int x, int y, int r1, int r2, long double alpha, 
 }
 
 std::array<QPoint, 4> Parallelogram(int x, int y, int w, int h, long double alpha, long double beta) {
-    const long double side1X = std::nearbyint(w * std::cos(alpha));
-    const long double side1Y = -std::nearbyint(w * std::sin(alpha));
-    const long double side2X = std::nearbyint(h * std::cos(alpha + beta));
-    const long double side2Y = -std::nearbyint(h * std::sin(alpha + beta));
+    const long double side1X = RoundHalfEven(w * std::cos(alpha));
+    const long double side1Y = -RoundHalfEven(w * std::sin(alpha));
+    const long double side2X = RoundHalfEven(h * std::cos(alpha + beta));
+    const long double side2Y = -RoundHalfEven(h * std::sin(alpha + beta));
     return {QPoint(x, y), QPoint(ToCoord(x + side1X), ToCoord(y + side1Y)),
             QPoint(ToCoord(x + side1X + side2X), ToCoord(y + side1Y + side2Y)),
             QPoint(ToCoord(x + side2X), ToCoord(y + side2Y))};
