@@ -55,15 +55,15 @@ enum class Change { Five, None, All };
 
 void paintSteps(benchmark::State& state, Change change, bool fullPaints) {
     const std::unique_ptr<TForm1> form = makeWindow(fullPaints);
-    SignalTable& signals = form->signalTable();
+    SignalTable& table = form->signalTable();
     long long step = 0;
     for (auto _ : state) {
         ++step;
         if (change == Change::Five)
-            for (int k = 0; k < 5; ++k) signals[kFirstExternal + static_cast<int>((step * 5 + k) * 37 % kElements)] = static_cast<long double>(step % 50);
+            for (int k = 0; k < 5; ++k) table[kFirstExternal + static_cast<int>((step * 5 + k) * 37 % kElements)] = static_cast<long double>(step % 50);
         if (change == Change::All) {
-            signals[2] = static_cast<long double>(step % 3);
-            for (int k = 0; k < kElements; ++k) signals[kFirstExternal + k] = static_cast<long double>((step + k) % 50);
+            table[2] = static_cast<long double>(step % 3);
+            for (int k = 0; k < kElements; ++k) table[kFirstExternal + k] = static_cast<long double>((step + k) % 50);
         }
         benchmark::DoNotOptimize(form->renderToImage().constBits());
     }

@@ -75,6 +75,9 @@ bool DamageTracker::planPartial(std::span<TGraph* const> elements, const WindowL
     m_areas.clear();
     m_freshLooks = false;
     if (!m_valid || !(look == m_look) || !sameElements(elements)) return false;
+    // While editing, selection frames and design pictures do not yet keep to
+    // the boxes in every kind: the picture is painted whole.
+    if (look.designMode) return false;
 
     bool anyUnbounded = false;
     for (std::size_t i = 0; i < elements.size(); ++i) {
