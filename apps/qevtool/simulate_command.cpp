@@ -30,7 +30,7 @@ using namespace ovanto;
 
 constexpr const char* kUsage =
     "usage: qevtool simulate FILE [--size WxH] [--set NAME=VALUE ...] [--dt SECONDS] [--do ACTION ...] "
-    "[-o OUT.png] [--print NAMES]\n"
+    "[-o OUT.png] [--print NAMES] [--full-paints]\n"
     "  ACTION: step[:N] set:NAME=VALUE click:X,Y press:X,Y move:X,Y release:X,Y rclick:X,Y\n"
     "          key:CODE keydown:CODE keyup:CODE type:TEXT frame:PATH";
 
@@ -182,12 +182,15 @@ int runSimulateCommand(int argc, char** argv) {
     std::vector<Assignment> sets;
     std::vector<Action> actions;
     QStringList printed;
+    bool fullPaints = false;
 
     for (int k = 0; k < argc; ++k) {
         const char* arg = argv[k];
         const bool hasValue = k + 1 < argc;
         if (std::strcmp(arg, "-o") == 0 && hasValue) {
             output = argv[++k];
+        } else if (std::strcmp(arg, "--full-paints") == 0) {
+            fullPaints = true;
         } else if (std::strcmp(arg, "--size") == 0 && hasValue) {
             if (!ParseSize(argv[++k], size)) return fail(std::string("bad size, expected WxH: ") + argv[k]);
         } else if (std::strcmp(arg, "--set") == 0 && hasValue) {
@@ -219,6 +222,7 @@ int runSimulateCommand(int argc, char** argv) {
     if (!file) return fail(kUsage);
 
     TForm1 form;
+    form.setFullPaints(fullPaints);
     QString error;
     const QString path = QString::fromLocal8Bit(file);
     if (!LoadIntoWindow(form, path, error)) return fail(error.toStdString());

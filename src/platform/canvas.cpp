@@ -133,11 +133,34 @@ void Canvas::updateVisibleRows() {
         m_visibleBottom = kCoordLimit;
         return;
     }
-    m_visibleTop = 0;
-    m_visibleBottom = m_height;
-    if (!m_state.clip.enabled) return;
-    m_visibleTop = std::max(m_visibleTop, m_state.clip.top);
-    m_visibleBottom = std::min(m_visibleBottom, m_state.clip.bottom);
+    const QRect visible = clipBounds();
+    m_visibleTop = visible.top();
+    m_visibleBottom = visible.top() + visible.height();
+}
+
+QRect Canvas::clipBounds() const {
+    QRect bounds(0, 0, m_width, m_height);
+    const CanvasClip& clip = m_state.clip;
+    if (clip.enabled) bounds &= QRect(clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top);
+    if (m_baseClip) bounds &= *m_baseClip;
+    return bounds;
+}
+
+void Canvas::applyClip() {
+    if (!m_active) return;
+    if (m_state.clip.enabled || m_baseClip) m_paint->painter->setClipRect(clipBounds());
+    else m_paint->painter->setClipping(false);
+    updateVisibleRows();
+}
+
+void Canvas::setBaseClip(const QRect& area) {
+    m_baseClip = area;
+    applyClip();
+}
+
+void Canvas::clearBaseClip() {
+    m_baseClip.reset();
+    applyClip();
 }
 
 // --- state --------------------------------------------------------------------
@@ -210,15 +233,13 @@ void Canvas::setClipRect(int left, int top, int right, int bottom) {
     const CanvasClip clip{true, box.left, box.top, box.right, box.bottom};
     if (m_state.clip == clip) return;
     m_state.clip = clip;
-    if (m_active) m_paint->painter->setClipRect(QRect(box.left, box.top, box.width(), box.height()));
-    updateVisibleRows();
+    applyClip();
 }
 
 void Canvas::clearClipRect() {
     if (!m_state.clip.enabled) return;
     m_state.clip = CanvasClip{};
-    if (m_active) m_paint->painter->setClipping(false);
-    updateVisibleRows();
+    applyClip();
 }
 
 void Canvas::save() {
@@ -237,13 +258,8 @@ void Canvas::stateChanged(const CanvasState& before) {
     if (!(before.pen == m_state.pen)) m_penDirty = true;
     if (!(before.brush == m_state.brush)) m_brushDirty = true;
     if (!(before.font == m_state.font)) m_fontDirty = true;
-    if (before.clip == m_state.clip || !m_active) return;
-    const CanvasClip& clip = m_state.clip;
-    if (clip.enabled)
-        m_paint->painter->setClipRect(QRect(clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top));
-    else
-        m_paint->painter->setClipping(false);
-    updateVisibleRows();
+    if (before.clip == m_state.clip) return;
+    applyClip();
 }
 
 // --- painter set-up -----------------------------------------------------------

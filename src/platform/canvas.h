@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -83,6 +84,10 @@ public:
 
     void setClipRect(int left, int top, int right, int bottom);
     void clearClipRect();
+    // A clip below every clip the drawing sets: nothing is painted outside
+    // area until clearBaseClip, whatever the drawing code does with its own.
+    void setBaseClip(const QRect& area);
+    void clearBaseClip();
 
     // Push and pop the whole state; see CanvasStateSaver.
     void save();
@@ -187,6 +192,9 @@ private:
 
     // Pixel access (canvas_pixels.cpp): the image and clip intersected.
     QRect pixelBounds() const;
+    // The device, the clip and the base clip intersected.
+    QRect clipBounds() const;
+    void applyClip();
 
     std::unique_ptr<Painter> m_paint;
     QImage* m_image = nullptr;
@@ -198,6 +206,7 @@ private:
     int m_visibleBottom = 0;
 
     CanvasState m_state;
+    std::optional<QRect> m_baseClip;
     std::vector<CanvasState> m_stack;
     // A state change since the painter's pen, brush or font was last built.
     bool m_penDirty = true;

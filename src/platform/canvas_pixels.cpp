@@ -86,10 +86,7 @@ BrushSampler::BrushSampler(const CanvasBrush& brush, QPoint origin)
 
 QRect Canvas::pixelBounds() const {
     if (m_image == nullptr) return {};
-    QRect bounds(0, 0, m_image->width(), m_image->height());
-    const CanvasClip& clip = m_state.clip;
-    if (clip.enabled) bounds &= QRect(clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top);
-    return bounds;
+    return clipBounds();
 }
 
 TColor Canvas::pixel(int x, int y) const {

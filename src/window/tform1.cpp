@@ -91,15 +91,20 @@ void TForm1::FormDestroy() {
 
 // --- element list -------------------------------------------------------------
 
-TGraph* TForm1::addElement(std::unique_ptr<TGraph> element) { return m_elements.append(std::move(element)); }
+TGraph* TForm1::addElement(std::unique_ptr<TGraph> element) {
+    m_damage.invalidate();
+    return m_elements.append(std::move(element));
+}
 
 void TForm1::removeElement(int index) {
     if (m_elements.at(index) == m_sizeChangeSender) m_sizeChangeSender = nullptr;
+    m_damage.invalidate();
     m_elements.remove(index);
 }
 
 void TForm1::clearElements() {
     m_sizeChangeSender = nullptr;
+    m_damage.invalidate();
     m_elements.clear();
 }
 

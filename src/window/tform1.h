@@ -4,6 +4,7 @@
 #include "elements/core/tgraph.h"
 #include "host/block_window.h"
 #include "window/config_dialog_link.h"
+#include "window/damage_tracker.h"
 #include "window/frame_recorder.h"
 
 #include <QImage>
@@ -74,6 +75,13 @@ public:
     void removeFrameRecorder(FrameRecorder* recorder);
 
     void setHostWindowHandle(std::uintptr_t handle) { m_hostWindowHandle = handle; }
+
+    // Every paint redraws the whole picture instead of only what changed:
+    // for comparison, and a way out should a kind misreport its look. Not stored.
+    bool fullPaints() const { return m_fullPaints; }
+    void setFullPaints(bool on);
+    // How the last paints went, for tests and benchmarks.
+    const DamageTracker& damageTracker() const { return m_damage; }
 
     // Paints off-screen whether or not the window shows and returns the picture.
     QImage renderToImage();
@@ -188,6 +196,10 @@ private:
 
     // Steps 1..5 of a paint: the picture in m_image, not yet on the screen.
     void renderOffscreen();
+    void paintEverything(const WindowLook& look);
+    // False when an element changed the list while drawing.
+    bool paintDamagedAreas();
+    static void drawElement(Canvas& canvas, TGraph& element);
     void drawDesignGrid(Canvas& canvas, int clientWidth, int clientHeight);
     void applyPixelFormat();
     // Steps 7 and 8: what follows the copy to the screen.
@@ -207,6 +219,9 @@ private:
     RunState m_runState;
 
     QImage m_image;
+    DamageTracker m_damage;
+    std::vector<TGraph*> m_paintOrder;
+    bool m_fullPaints = false;
     std::unique_ptr<PictureLibrary> m_pictures;
     std::vector<FrameRecorder*> m_frameRecorders;
     ConfigDialogLink* m_dialog = nullptr;

@@ -35,6 +35,8 @@ void TForm1::FormMouseDown(Qt::MouseButton button, int x, int y, const QPoint& g
             if (!m_grab) {
                 if (m_dialog) m_dialog->selectElementRow(elementCount() + 1, false);
                 m_bandActive = true;
+                // A band left on the picture is not erased: the next paint starts afresh.
+                if (m_bandDrawn) m_damage.invalidate();
                 m_bandDrawn = false;
                 m_bandLeft = x;
                 m_bandTop = y;

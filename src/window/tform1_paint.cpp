@@ -3,6 +3,7 @@
 #include "elements/core/tgraph.h"
 #include "elements/display/pictures.h"
 #include "platform/canvas.h"
+#include "window/damage_tracker.h"
 
 #include <QPainter>
 #include <QPaintEvent>
@@ -27,29 +28,33 @@ QList<QRgb> sixteenColours() {
 
 void TForm1::renderOffscreen() {
     const QSize size = clientSize();
+    // The selection rectangle comes off first: what is kept of the last paint must be the bare picture.
+    const bool bandShown = m_bandDrawn;
+    if (bandShown) toggleBandRect();
     // Step 1: resized, never re-created while the size stays.
-    if (m_image.size() != size || m_image.format() != QImage::Format_RGB32)
+    if (m_image.size() != size || m_image.format() != QImage::Format_RGB32) {
         m_image = QImage(std::max(size.width(), 1), std::max(size.height(), 1), QImage::Format_RGB32);
-    {
-        Canvas canvas(m_image);
-        // Step 2.
-        canvas.setBrushStyle(BrushStyle::Solid);
-        canvas.setBrushColor(m_options.BackgroundColor);
-        canvas.fillRect(0, 0, m_image.width(), m_image.height());
-        // Step 3.
-        m_signals[signal_pos::kClientWidth] = size.width();
-        m_signals[signal_pos::kClientHeight] = size.height();
-        // Step 4: one broken element never stops the paint.
-        for (int i = 0; i < elementCount(); ++i) {
-            TGraph* element = elementAt(i);
-            CanvasStateSaver saver(canvas);
-            try {
-                element->Draw(canvas);
-            } catch (...) {
-            }
-        }
-        // Step 5.
-        if (m_designMode && m_designGrid) drawDesignGrid(canvas, size.width(), size.height());
+        m_damage.invalidate();
+    }
+    // Step 3 first: the elements' looks may follow the client size.
+    m_signals[signal_pos::kClientWidth] = size.width();
+    m_signals[signal_pos::kClientHeight] = size.height();
+
+    m_paintOrder.clear();
+    for (int i = 0; i < elementCount(); ++i) m_paintOrder.push_back(elementAt(i));
+    const WindowLook look{m_image.size(),          m_options.BackgroundColor, m_designMode,
+                          m_designGrid,            m_runState.SimulationRunning, m_pauseElapsed,
+                          m_options.Expanded,      m_soundMuted};
+    // A reduced pixel format is applied to the whole picture, so nothing of it can be kept.
+    const bool mayKeep = !m_fullPaints && m_options.PixelFormat == 0 && !size.isEmpty();
+    bool partial = mayKeep && m_damage.planPartial(m_paintOrder, look);
+    if (partial) {
+        partial = paintDamagedAreas() && m_damage.finishPartial();
+        if (!partial) m_damage.invalidate();
+    }
+    if (!partial) {
+        paintEverything(look);
+        if (!mayKeep) m_damage.invalidate();
     }
     applyPixelFormat();
     // Frame generators write what was just painted.
@@ -57,10 +62,59 @@ void TForm1::renderOffscreen() {
         for (int i = 0; i < elementCount(); ++i)
             if (auto* generator = dynamic_cast<TBMPSeqGeneratorGraph*>(elementAt(i))) generator->AfterRepaint(m_image);
     // A selection rectangle on screen survives a repaint underneath it.
-    if (m_bandActive && m_bandDrawn) {
-        m_bandDrawn = false;
-        toggleBandRect();
+    if (m_bandActive && bandShown) toggleBandRect();
+}
+
+// Steps 2, 4 and 5 over the whole picture; the tracker learns every element's look and place.
+void TForm1::paintEverything(const WindowLook& look) {
+    Canvas canvas(m_image);
+    canvas.setBrushStyle(BrushStyle::Solid);
+    canvas.setBrushColor(m_options.BackgroundColor);
+    canvas.fillRect(0, 0, m_image.width(), m_image.height());
+    m_damage.beginFull(m_paintOrder, look);
+    for (int i = 0; i < elementCount(); ++i) {
+        const bool known = i < static_cast<int>(m_paintOrder.size()) && m_paintOrder[static_cast<std::size_t>(i)] == elementAt(i);
+        if (known) m_damage.recordLook(i);
+        drawElement(canvas, *elementAt(i));
+        if (known) m_damage.recordPlace(i);
     }
+    // An element that changed the list while drawing leaves nothing to compare with.
+    if (elementCount() != static_cast<int>(m_paintOrder.size())) m_damage.invalidate();
+    if (m_designMode && m_designGrid) drawDesignGrid(canvas, clientSize().width(), clientSize().height());
+}
+
+// The same steps inside each damaged area only, with every element that meets it.
+bool TForm1::paintDamagedAreas() {
+    Canvas canvas(m_image);
+    const QSize size = clientSize();
+    for (const QRect& area : m_damage.areas()) {
+        canvas.setBaseClip(area);
+        canvas.setBrushStyle(BrushStyle::Solid);
+        canvas.setBrushColor(m_options.BackgroundColor);
+        canvas.fillRect(area.left(), area.top(), area.right() + 1, area.bottom() + 1);
+        for (int i = 0; i < static_cast<int>(m_paintOrder.size()); ++i) {
+            if (elementAt(i) != m_paintOrder[static_cast<std::size_t>(i)]) return false;
+            if (m_damage.meets(i, area)) drawElement(canvas, *elementAt(i));
+        }
+        if (elementCount() != static_cast<int>(m_paintOrder.size())) return false;
+        if (m_designMode && m_designGrid) drawDesignGrid(canvas, size.width(), size.height());
+    }
+    canvas.clearBaseClip();
+    return true;
+}
+
+// One broken element never stops the paint.
+void TForm1::drawElement(Canvas& canvas, TGraph& element) {
+    CanvasStateSaver saver(canvas);
+    try {
+        element.Draw(canvas);
+    } catch (...) {
+    }
+}
+
+void TForm1::setFullPaints(bool on) {
+    m_fullPaints = on;
+    m_damage.invalidate();
 }
 
 void TForm1::drawDesignGrid(Canvas& canvas, int clientWidth, int clientHeight) {

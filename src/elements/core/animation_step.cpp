@@ -10,13 +10,21 @@ namespace ovanto {
 AnimationStep::AnimationStep(ElementContext& window) : m_lastStep(window.clock().ticks()) {}
 
 bool AnimationStep::due(ElementContext& window, long double delayMilliseconds) {
-    if (window.designMode() || !window.simulationRunning()) return false;
     const std::uint32_t now = window.clock().ticks();
-    // Compared in long double, so a huge or non-integral delay needs no conversion.
-    const long double delay = std::nearbyint(delayMilliseconds);
-    if (!(static_cast<long double>(Clock::elapsed(m_lastStep, now)) > delay)) return false;
+    if (!dueAt(window, delayMilliseconds, now)) return false;
     m_lastStep = now;
     return true;
+}
+
+bool AnimationStep::wouldStep(ElementContext& window, long double delayMilliseconds) const {
+    return dueAt(window, delayMilliseconds, window.clock().ticks());
+}
+
+bool AnimationStep::dueAt(const ElementContext& window, long double delayMilliseconds, std::uint32_t now) const {
+    if (window.designMode() || !window.simulationRunning()) return false;
+    // Compared in long double, so a huge or non-integral delay needs no conversion.
+    const long double delay = std::nearbyint(delayMilliseconds);
+    return static_cast<long double>(Clock::elapsed(m_lastStep, now)) > delay;
 }
 
 int WrapPhase(long long phase, int period) {

@@ -17,8 +17,12 @@ public:
     // Call once per paint. A negative delay steps on every paint; a delay that
     // is not a number never steps. True means: advance the phase once now.
     bool due(ElementContext& window, long double delayMilliseconds);
+    // Whether due would answer true now, without taking the step.
+    bool wouldStep(ElementContext& window, long double delayMilliseconds) const;
 
 private:
+    bool dueAt(const ElementContext& window, long double delayMilliseconds, std::uint32_t now) const;
+
     std::uint32_t m_lastStep;
 };
 

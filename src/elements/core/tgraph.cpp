@@ -120,6 +120,7 @@ QString TGraph::text(int property) const {
 void TGraph::setText(int property, const QString& value) { setText(property, QStringView(value)); }
 
 void TGraph::setText(int property, const char* value) {
+    ++m_edits;
     if (def(property).kind == PropKind::Text) {
         m_values[static_cast<std::size_t>(property)].freeText = QString::fromUtf8(value);
         return;
@@ -128,6 +129,7 @@ void TGraph::setText(int property, const char* value) {
 }
 
 void TGraph::setText(int property, QStringView value) {
+    ++m_edits;
     if (def(property).kind == PropKind::Text) {
         m_values[static_cast<std::size_t>(property)].freeText = value.toString();
         return;
@@ -136,6 +138,7 @@ void TGraph::setText(int property, QStringView value) {
 }
 
 void TGraph::setText(int property, std::string value) {
+    ++m_edits;
     PropertyValue& v = m_values[static_cast<std::size_t>(property)];
     switch (def(property).kind) {
     case PropKind::PlainInt: {
@@ -225,6 +228,7 @@ void TGraph::SaveToString(QString& s) const {
 }
 
 void TGraph::readField(int property, QStringView field) {
+    ++m_edits;
     switch (def(property).kind) {
     case PropKind::PlainInt: {
         const int n = ParseInt(toStd(field));

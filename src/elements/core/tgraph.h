@@ -1,6 +1,7 @@
 #pragma once
 
 #include "elements/core/element_context.h"
+#include "elements/core/look_fingerprint.h"
 #include "elements/core/property_schema.h"
 #include "elements/core/rect.h"
 
@@ -13,6 +14,7 @@
 
 namespace ovanto {
 
+class AnimationStep;
 class Canvas;
 class TextGrid;
 
@@ -69,6 +71,14 @@ public:
     long double ChannelValue(const QString& text) const;
     long double ChannelValue(int property) const;
     bool IsLibraryBitmap(QString& fileName) const;
+
+    // Repainting only what changed (look_fingerprint.cpp). The hash covers the
+    // evaluated properties, the visibility, the flags and the texts' edits;
+    // kinds with state of their own (phases, frames, recorded data) add it in
+    // addLookState, and must not change it there.
+    virtual LookTraits lookTraits() const { return {}; }
+    virtual void addLookState(LookHash&) const {}
+    LookHash lookFingerprint() const;
 
     // The class's rows after the six common ones.
     const ElementSchema& schema() const { return m_schema; }
@@ -133,6 +143,8 @@ protected:
         guarded(shape);
     }
 
+    // For addLookState: a step that would be taken at this paint changes the look.
+    void addDueStep(LookHash& hash, const AnimationStep& step, int delayProperty) const;
     // Draws the selection frame around r in design mode (DrawSelection's common tail).
     void drawSelectionAround(Canvas& canvas, const Rect& r);
     // Remembers r as the last bounds and returns it in out; a throwing computation gives no bounds.
@@ -165,6 +177,10 @@ private:
     Rect m_lastBounds = kNoBounds;
     int m_lastMouseX = 0;
     int m_lastMouseY = 0;
+    // Counts the property writes, so that texts need not be hashed.
+    std::uint64_t m_edits = 0;
+    mutable std::uint64_t m_randomCheckedAt = ~std::uint64_t{0};
+    mutable bool m_drawsRandom = false;
 };
 
 // Pen style and width for a line type: 0 no line, -1..-4 dash styles, any

@@ -49,6 +49,9 @@ public:
     // The on look needs a bound input at or above OnValue.
     bool isOn() const;
 
+    // Its box follows the line type only once drawn, and its selection frame lags behind it.
+    LookTraits lookTraits() const override { return {.unbounded = true}; }
+
 private:
     Rect endPointBox() const;
 

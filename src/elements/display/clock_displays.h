@@ -13,6 +13,9 @@ public:
     void Draw(Canvas& canvas) override;
     QString displayText() const;
 
+    // Shows the wall clock.
+    LookTraits lookTraits() const override { return {.alwaysDraw = true}; }
+
 private:
     std::optional<Rect> outlineBox() const override;
 };
@@ -25,6 +28,9 @@ public:
     explicit TDateGraph(ElementContext& window);
     void Draw(Canvas& canvas) override;
     QString displayText() const;
+
+    // Shows the wall clock.
+    LookTraits lookTraits() const override { return {.alwaysDraw = true}; }
 
 private:
     std::optional<Rect> outlineBox() const override;

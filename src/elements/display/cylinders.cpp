@@ -66,6 +66,11 @@ void THydCylGraph::Draw(Canvas& canvas) {
     });
 }
 
+void THydCylGraph::addLookState(LookHash& hash) const {
+    guarded([&] { hash.add(m_back.value(text(kRGBBack), signalTable())); });
+    guarded([&] { hash.add(m_slider.value(text(kRGBSlider), signalTable())); });
+}
+
 void RegisterCylinders() { RegisterElementClass<THydCylGraph>(kHydCyl); }
 
 } // namespace ovanto

@@ -32,6 +32,11 @@ public:
 
     long double phase() const { return m_phase; }
 
+    void addLookState(LookHash& hash) const override {
+        hash.add(m_phase);
+        if (intValue(kAnimated) == 1) addDueStep(hash, m_step, kDelay);
+    }
+
 private:
     std::optional<Rect> outlineBox() const override;
 
@@ -54,6 +59,11 @@ public:
     // An unbound belt counts as running forward.
     long double drive() const;
 
+    void addLookState(LookHash& hash) const override {
+        hash.add(m_phase);
+        if (intValue(kAnimated) == 1) addDueStep(hash, m_step, kDelay);
+    }
+
 private:
     std::optional<Rect> outlineBox() const override;
 
@@ -71,6 +81,11 @@ public:
 
     int phase() const { return m_phase; }
 
+    void addLookState(LookHash& hash) const override {
+        hash.add(m_phase);
+        addDueStep(hash, m_step, kDelay);
+    }
+
 private:
     std::optional<Rect> outlineBox() const override;
 
@@ -83,6 +98,7 @@ class TRollStepper {
 public:
     explicit TRollStepper(ElementContext& window) : m_step(window) {}
     int step() const { return m_value; }
+    const AnimationStep& timing() const { return m_step; }
     void advance(ElementContext& window, long double delay, long double v);
 
 private:
@@ -99,6 +115,11 @@ public:
 
     int rotationStep() const { return m_roll.step(); }
 
+    void addLookState(LookHash& hash) const override {
+        hash.add(m_roll.step());
+        addDueStep(hash, m_roll.timing(), kDelay);
+    }
+
 private:
     std::optional<Rect> outlineBox() const override;
 
@@ -113,6 +134,11 @@ public:
     void Draw(Canvas& canvas) override;
 
     int rotationStep() const { return m_roll.step(); }
+
+    void addLookState(LookHash& hash) const override {
+        hash.add(m_roll.step());
+        addDueStep(hash, m_roll.timing(), kDelay);
+    }
 
 protected:
     TRollBeltGraph(ElementContext& window, const ElementSchema& schema, bool horizontal);

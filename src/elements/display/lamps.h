@@ -46,6 +46,13 @@ public:
     RowThreeInput& input() { return m_input; }
     bool isLit() const;
 
+    // The lamp is filled from a seed inside its picture.
+    LookTraits lookTraits() const override { return {.readsBack = true}; }
+    void addLookState(LookHash& hash) const override {
+        hash.add(m_forcedOff);
+        guarded([&] { hash.add(m_input.value(*this)); });
+    }
+
 protected:
     TLEDGraph(ElementContext& window, const ElementSchema& schema, bool rectangular);
 
@@ -78,6 +85,13 @@ public:
     void Draw(Canvas& canvas) override;
 
     RowThreeInput& input() { return m_input; }
+
+    void addLookState(LookHash& hash) const override {
+        guarded([&] { hash.add(m_input.value(*this)); });
+    }
+
+    // Its box does not yet hold everything it paints in every direction.
+    LookTraits lookTraits() const override { return {.unbounded = true}; }
 
 private:
     std::optional<Rect> outlineBox() const override;

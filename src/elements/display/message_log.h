@@ -102,6 +102,9 @@ public:
     bool printing() const { return m_printing; }
     bool writingFile() const { return m_file != nullptr; }
 
+    // Places its list and logs while it is drawn.
+    LookTraits lookTraits() const override { return {.alwaysDraw = true}; }
+
 protected:
     std::optional<Rect> outlineBox() const override;
 

@@ -98,6 +98,9 @@ public:
     // One frame interval of free play (the control's timer calls it).
     void advance();
 
+    // Plays while it is drawn.
+    LookTraits lookTraits() const override { return {.alwaysDraw = true}; }
+
 private:
     std::optional<Rect> outlineBox() const override;
     void show(const std::shared_ptr<const AviClip>& clip, bool visible);
@@ -123,6 +126,11 @@ public:
     void Init() override;
 
     int frame() const { return m_frame; }
+
+    void addLookState(LookHash& hash) const override {
+        hash.add(m_frame);
+        addDueStep(hash, m_step, kDelay);
+    }
 
 private:
     std::optional<Rect> outlineBox() const override;
@@ -211,6 +219,9 @@ public:
     ~TSoundGraph() override;
     void LoadFromString(QString& s) override;
     void Draw(Canvas& canvas) override;
+
+    // Plays while it is drawn.
+    LookTraits lookTraits() const override { return {.alwaysDraw = true}; }
 
 private:
     std::optional<Rect> outlineBox() const override;

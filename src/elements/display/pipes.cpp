@@ -126,6 +126,15 @@ void TPipeGraph::Draw(Canvas& canvas) {
     });
 }
 
+void TPipeGraph::addLookState(LookHash& hash) const {
+    hash.add(m_phase);
+    guarded([&] { hash.add(m_fillMinus.value(text(kRGBFillMinus), signalTable())); });
+    // These flows draw random numbers at every paint.
+    int code = 0;
+    if (TryParseInt(text(kInput).toStdString(), code) && code >= -4 && code <= -2) hash.forceChange();
+    addDueStep(hash, m_step, kDelay);
+}
+
 void RegisterPipes() {
     RegisterElementClass<THPipeGraph>(kHPipe);
     RegisterElementClass<TVPipeGraph>(kVPipe);

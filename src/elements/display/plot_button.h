@@ -46,6 +46,8 @@ public:
     static void setOpener(Opener opener);
     static bool hasOpener();
 
+    void addLookState(LookHash& hash) const override { hash.add(m_down); }
+
 protected:
     std::optional<Rect> outlineBox() const override;
 

@@ -47,6 +47,9 @@ public:
     // The master's axes and titles with a copy of every curve of the group.
     PlotView view() const;
 
+    // Shows what it recorded.
+    LookTraits lookTraits() const override { return {.alwaysDraw = true}; }
+
 protected:
     TPlotGraph(ElementContext& window, const ElementSchema& schema, int group, int drawAxes, int frameWidth,
                int drawGrid);

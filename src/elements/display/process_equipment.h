@@ -25,13 +25,15 @@ public:
 
     QPoint patternPhase() const { return {m_phaseX, m_phaseY}; }
 
+    void addLookState(LookHash& hash) const override;
+
 private:
     std::optional<Rect> outlineBox() const override;
     void drawVessel(Canvas& canvas, int x, int y, int w, int h);
     void step();
 
     PatternCopy m_pattern;
-    FreeFormula m_back;
+    mutable FreeFormula m_back;
     AnimationStep m_step;
     int m_phaseX = 0;
     int m_phaseY = 0;
@@ -51,6 +53,8 @@ public:
 
     int flowPhase() const { return m_phase; }
 
+    void addLookState(LookHash& hash) const override;
+
 protected:
     TPipeGraph(ElementContext& window, const ElementSchema& schema, bool horizontal);
 
@@ -61,7 +65,7 @@ private:
 
     bool m_horizontal;
     PatternCopy m_pattern;
-    FreeFormula m_fillMinus;
+    mutable FreeFormula m_fillMinus;
     AnimationStep m_step;
     int m_phase = 0;
 };
@@ -128,6 +132,10 @@ public:
     // The library picture for the current state and mode.
     long long pictureId() const;
 
+    void addLookState(LookHash& hash) const override {
+        guarded([&] { hash.add(isOn()); });
+    }
+
 protected:
     TPneumaticValveGraph(ElementContext& window, const ElementSchema& schema, int firstPicture);
 
@@ -165,12 +173,14 @@ public:
     explicit THydCylGraph(ElementContext& window);
     void Draw(Canvas& canvas) override;
 
+    void addLookState(LookHash& hash) const override;
+
 private:
     std::optional<Rect> outlineBox() const override;
     std::optional<CylinderLayout> layout() const;
 
-    FreeFormula m_back;
-    FreeFormula m_slider;
+    mutable FreeFormula m_back;
+    mutable FreeFormula m_slider;
 };
 
 // Recolours the region already drawn around (x, y); it must come after the
@@ -183,6 +193,9 @@ public:
     void Draw(Canvas& canvas) override;
 
     TColor fillColor() const;
+
+    // The fill runs to whatever border lies around its point.
+    LookTraits lookTraits() const override { return {.readsBack = true, .unbounded = true}; }
 
 private:
     std::optional<Rect> outlineBox() const override;

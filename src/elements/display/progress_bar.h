@@ -24,6 +24,9 @@ public:
     // Nothing without a window to put it on.
     QProgressBar* control() const { return m_bar; }
 
+    // Places its control while it is drawn.
+    LookTraits lookTraits() const override { return {.alwaysDraw = true}; }
+
 protected:
     std::optional<Rect> outlineBox() const override;
 

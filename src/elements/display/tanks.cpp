@@ -112,6 +112,13 @@ void TTankGraph::step() {
     m_phaseY = WrapPhase(static_cast<long long>(m_phaseY) + d.y(), kPhases);
 }
 
+void TTankGraph::addLookState(LookHash& hash) const {
+    hash.add(m_phaseX);
+    hash.add(m_phaseY);
+    guarded([&] { hash.add(m_back.value(text(kRGBBack), signalTable())); });
+    addDueStep(hash, m_step, kDelay);
+}
+
 void RegisterTanks() { RegisterElementClass<TTankGraph>(kTank); }
 
 void RegisterProcessEquipment() {

@@ -31,6 +31,9 @@ public:
     // The shading pixels are walked once per geometry and replayed after.
     int shadingWalks() const { return m_walks; }
 
+    // The shading walks the outline it finds drawn.
+    LookTraits lookTraits() const override { return {.readsBack = true}; }
+
 protected:
     std::optional<Rect> outlineBox() const override;
 

@@ -81,6 +81,9 @@ public:
     const TableLogModel& grid() const { return *m_model; }
     QTableView* control() const { return m_view; }
 
+    // Places its table and logs while it is drawn.
+    LookTraits lookTraits() const override { return {.alwaysDraw = true}; }
+
 protected:
     std::optional<Rect> outlineBox() const override;
 

@@ -37,6 +37,11 @@ public:
     bool stateOn() const { return m_on; }
     void setState(bool on) { m_on = on; }
 
+    void addLookState(LookHash& hash) const override {
+        hash.add(m_on);
+        hash.add(m_quiet);
+    }
+
 protected:
     TOperatingGraph(ElementContext& window, const ElementSchema& schema, std::span<const int> gridRows,
                     const OperatingRows& rows, const char* fillDefault);
@@ -98,6 +103,11 @@ public:
     void MouseDown(int x, int y) override;
     void MouseUp(int x, int y) override;
 
+    void addLookState(LookHash& hash) const override {
+        TOperatingGraph::addLookState(hash);
+        hash.add(m_commandDone);
+    }
+
 private:
     void runCommand(int code);
     // Lets a person see the pressed face before a command takes the screen.
@@ -142,6 +152,11 @@ public:
 
     int state() const { return m_state; }
 
+    void addLookState(LookHash& hash) const override {
+        TOperatingGraph::addLookState(hash);
+        hash.add(m_state);
+    }
+
 private:
     int m_state = 1;
     std::array<PictureSlot, kMaxPictures> m_pictures;
@@ -158,6 +173,11 @@ public:
     void KeyDown(int key) override;
     void KeyUp(int key) override;
     void LoadFromString(QString& s) override;
+
+    void addLookState(LookHash& hash) const override {
+        TOperatingGraph::addLookState(hash);
+        hash.add(m_armed);
+    }
 
 protected:
     TKeyGraph(ElementContext& window, const ElementSchema& schema);

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+
+namespace ovanto {
+
+// A running hash of everything an element's picture depends on. Equal
+// fingerprints at two paints mean the element would paint the same pixels.
+class LookHash {
+public:
+    void add(std::uint64_t v) {
+        // splitmix-style mixing: cheap, and no two small inputs collide in practice.
+        std::uint64_t z = m_value ^ (v + 0x9E3779B97F4A7C15ULL + (m_value << 6) + (m_value >> 2));
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+        m_value = z ^ (z >> 31);
+    }
+    void add(long double v) {
+        if (!std::isfinite(v)) {
+            add(std::uint64_t{std::isnan(v) ? 0x7FF8U : v > 0 ? 0x7FF0U : 0xFFF0U});
+            return;
+        }
+        // Sign, exponent and 63 bits of mantissa; never the padding of an 80-bit value.
+        int exponent = 0;
+        const long double mantissa = std::frexp(std::fabs(v), &exponent);
+        add(static_cast<std::uint64_t>(std::ldexp(mantissa, 63)));
+        add(static_cast<std::uint64_t>(static_cast<std::int64_t>(exponent) * 2 + (v < 0 ? 1 : 0)));
+    }
+    void add(bool v) { add(static_cast<std::uint64_t>(v ? 0xB001 : 0xB000)); }
+    void add(int v) { add(static_cast<std::uint64_t>(static_cast<std::int64_t>(v))); }
+
+    // The element will look different at this paint whatever the hash says
+    // (an animation step is due, a random value is drawn).
+    void forceChange() { m_forced = true; }
+    bool forced() const { return m_forced; }
+    std::uint64_t value() const { return m_value; }
+
+private:
+    std::uint64_t m_value = 0x6A09E667F3BCC909ULL;
+    bool m_forced = false;
+};
+
+// How the window may treat an element when it repaints only what changed.
+struct LookTraits {
+    // Draw has effects beyond its pixels (sound, clips, child controls) or the
+    // kind cannot tell its look: it is drawn at every paint.
+    bool alwaysDraw = false;
+    // Draw reads back the pixels it lies on (fills from a seed, shading walks):
+    // when a damaged area meets it, it is repainted whole.
+    bool readsBack = false;
+    // What it paints has no known bound (a flood fill that runs to the next
+    // border): any damage at all means a full paint.
+    bool unbounded = false;
+};
+
+} // namespace ovanto

@@ -1,0 +1,188 @@
+#include "window/damage_tracker.h"
+
+#include "elements/core/tgraph.h"
+
+#include <algorithm>
+
+namespace ovanto {
+namespace {
+
+// Selection frames lie six pixels outside the box, both sides inclusive.
+constexpr int kDesignMargin = 8 + DamageTracker::kMargin;
+
+bool contains(const std::vector<QRect>& areas, const QRect& r) {
+    return std::any_of(areas.begin(), areas.end(), [&](const QRect& a) { return a.contains(r); });
+}
+
+} // namespace
+
+bool DamageTracker::sameElements(std::span<TGraph* const> elements) const {
+    if (elements.size() != m_entries.size()) return false;
+    for (std::size_t i = 0; i < elements.size(); ++i)
+        if (elements[i] != m_entries[i].element) return false;
+    return true;
+}
+
+bool DamageTracker::place(TGraph& element, QRect& area) const {
+    Rect r;
+    element.GetBounds(r);
+    if (r == kNoBounds) return false;
+    r = r.normalized();
+    const long long margin = m_look.designMode ? kDesignMargin : kMargin;
+    // In 64 bits: a box far off the picture must not overflow on its way here.
+    const long long left = std::max(-1LL, r.left - margin);
+    const long long top = std::max(-1LL, r.top - margin);
+    const long long right = std::min(m_look.size.width() + 1LL, r.right + margin);
+    const long long bottom = std::min(m_look.size.height() + 1LL, r.bottom + margin);
+    area = QRect();
+    if (left < right && top < bottom)
+        area = QRect(static_cast<int>(left), static_cast<int>(top), static_cast<int>(right - left),
+                     static_cast<int>(bottom - top));
+    return true;
+}
+
+void DamageTracker::addDamage(const QRect& area) {
+    if (!area.isEmpty()) m_areas.push_back(area);
+}
+
+bool DamageTracker::damageMeets(const QRect& area) const {
+    return std::any_of(m_areas.begin(), m_areas.end(), [&](const QRect& a) { return a.intersects(area); });
+}
+
+void DamageTracker::mergeAreas() {
+    // Overlapping areas become their bounding box until none overlap, so that
+    // every element box in the damage lies within one area and is drawn once.
+    for (bool merged = true; merged;) {
+        merged = false;
+        for (std::size_t i = 0; i < m_areas.size() && !merged; ++i)
+            for (std::size_t k = i + 1; k < m_areas.size(); ++k) {
+                if (!m_areas[i].intersects(m_areas[k])) continue;
+                m_areas[i] |= m_areas[k];
+                m_areas.erase(m_areas.begin() + static_cast<std::ptrdiff_t>(k));
+                merged = true;
+                break;
+            }
+    }
+    if (static_cast<int>(m_areas.size()) > kMaxAreas) {
+        QRect all;
+        for (const QRect& a : m_areas) all |= a;
+        m_areas.assign(1, all);
+    }
+}
+
+bool DamageTracker::planPartial(std::span<TGraph* const> elements, const WindowLook& look) {
+    m_changed.clear();
+    m_areas.clear();
+    m_freshLooks = false;
+    if (!m_valid || !(look == m_look) || !sameElements(elements)) return false;
+    // While editing, selection frames and design pictures do not yet keep to
+    // the boxes in every kind: the picture is painted whole.
+    if (look.designMode) return false;
+
+    bool anyUnbounded = false;
+    for (std::size_t i = 0; i < elements.size(); ++i) {
+        Entry& e = m_entries[i];
+        const LookTraits traits = e.element->lookTraits();
+        e.alwaysDraw = traits.alwaysDraw;
+        e.readsBack = traits.readsBack;
+        e.unbounded = traits.unbounded;
+        anyUnbounded = anyUnbounded || traits.unbounded;
+        const LookHash hash = e.element->lookFingerprint();
+        if (e.alwaysDraw || hash.forced() || hash.value() != e.look) m_changed.push_back(static_cast<int>(i));
+        e.look = hash.value();
+    }
+    m_freshLooks = true;
+    if (m_changed.empty()) return true;
+    if (anyUnbounded || m_changed.size() * 4 > elements.size() * 3) return false;
+
+    for (const int i : m_changed) {
+        Entry& e = m_entries[static_cast<std::size_t>(i)];
+        if (!e.placed) return false;
+        addDamage(e.area);
+        if (!place(*e.element, e.area)) return false;
+        addDamage(e.area);
+    }
+    // What reads back its pixels is repainted whole, which may damage more.
+    for (bool grown = true; grown;) {
+        grown = false;
+        for (const Entry& e : m_entries) {
+            if (!e.readsBack || !damageMeets(e.area)) continue;
+            if (!e.placed) return false;
+            if (contains(m_areas, e.area)) continue;
+            addDamage(e.area);
+            mergeAreas();
+            grown = true;
+        }
+    }
+    mergeAreas();
+    const QRect picture(QPoint(0, 0), m_look.size);
+    long long damaged = 0;
+    for (QRect& a : m_areas) {
+        a &= picture;
+        damaged += 1LL * a.width() * a.height();
+    }
+    std::erase_if(m_areas, [](const QRect& a) { return a.isEmpty(); });
+    return damaged <= kFullPaintShare * m_look.size.width() * m_look.size.height();
+}
+
+bool DamageTracker::meets(int index, const QRect& area) const {
+    const Entry& e = m_entries[static_cast<std::size_t>(index)];
+    return !e.placed || e.area.intersects(area);
+}
+
+bool DamageTracker::finishPartial() {
+    const QRect picture(QPoint(0, 0), m_look.size);
+    for (const int i : m_changed) {
+        Entry& e = m_entries[static_cast<std::size_t>(i)];
+        QRect now;
+        // A box that grew while drawing (a wider line now in effect) went beyond the plan.
+        if (!place(*e.element, now)) return false;
+        if (!(now & picture).isEmpty() && !contains(m_areas, now & picture)) return false;
+        e.area = now;
+    }
+    // An element drawn only because it lies in a damaged area must not have
+    // changed while it drew (a step that fell due just then): part of it
+    // would show the new look.
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < m_entries.size(); ++i) {
+        if (next < m_changed.size() && m_changed[next] == static_cast<int>(i)) {
+            ++next;
+            continue;
+        }
+        const Entry& e = m_entries[i];
+        if (!std::any_of(m_areas.begin(), m_areas.end(), [&](const QRect& a) { return meets(static_cast<int>(i), a); }))
+            continue;
+        const LookHash hash = e.element->lookFingerprint();
+        if (hash.forced() || hash.value() != e.look) return false;
+    }
+    ++m_partialPaints;
+    return true;
+}
+
+void DamageTracker::beginFull(std::span<TGraph* const> elements, const WindowLook& look) {
+    if (!m_freshLooks || !sameElements(elements)) {
+        m_freshLooks = false;
+        m_entries.assign(elements.size(), Entry{});
+        for (std::size_t i = 0; i < elements.size(); ++i) m_entries[i].element = elements[i];
+    }
+    m_look = look;
+    m_changed.clear();
+    m_areas.clear();
+    m_valid = true;
+}
+
+void DamageTracker::recordLook(int index) {
+    Entry& e = m_entries[static_cast<std::size_t>(index)];
+    const LookTraits traits = e.element->lookTraits();
+    e.alwaysDraw = traits.alwaysDraw;
+    e.readsBack = traits.readsBack;
+    e.unbounded = traits.unbounded;
+    if (!m_freshLooks) e.look = e.element->lookFingerprint().value();
+}
+
+void DamageTracker::recordPlace(int index) {
+    Entry& e = m_entries[static_cast<std::size_t>(index)];
+    e.placed = place(*e.element, e.area);
+}
+
+} // namespace ovanto

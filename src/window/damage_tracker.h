@@ -1,0 +1,98 @@
+#pragma once
+
+#include <QRect>
+#include <QSize>
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace ovanto {
+
+class TGraph;
+
+// Everything outside the elements that a painted picture depends on: when any
+// of it differs from the last paint, the whole picture is painted again.
+struct WindowLook {
+    QSize size;
+    int background = 0;
+    bool designMode = false;
+    bool designGrid = false;
+    bool running = false;
+    bool pauseElapsed = false;
+    bool expanded = false;
+    bool soundMuted = false;
+
+    friend bool operator==(const WindowLook&, const WindowLook&) = default;
+};
+
+// Remembers what every element looked like and where it lay at the last paint,
+// and works out which parts of the picture the next paint must repaint.
+class DamageTracker {
+public:
+    // Beyond this share of the picture a full paint costs no more.
+    static constexpr double kFullPaintShare = 0.5;
+    // Outlines and polygon corners may reach a pixel past the box an element reports.
+    static constexpr int kMargin = 2;
+    // More separate areas than this are painted as their bounding box.
+    static constexpr int kMaxAreas = 12;
+
+    // The next paint is a full one.
+    void invalidate() {
+        m_valid = false;
+        m_freshLooks = false;
+    }
+    bool valid() const { return m_valid; }
+
+    // Before a paint. True: repaint only areas() (possibly none). False: paint
+    // everything, telling the tracker each element through recordFull.
+    bool planPartial(std::span<TGraph* const> elements, const WindowLook& look);
+    const std::vector<QRect>& areas() const { return m_areas; }
+    // Whether element index must be drawn into area (its box meets it, or its box is unknown).
+    bool meets(int index, const QRect& area) const;
+
+    // A full paint: call before drawing (look) and after drawing (place) each
+    // element; a paint that fails to finish calls invalidate.
+    void beginFull(std::span<TGraph* const> elements, const WindowLook& look);
+    void recordLook(int index);
+    void recordPlace(int index);
+
+    // After a partial paint: true when what was drawn agrees with the plan;
+    // false when an element painted outside the areas or changed while drawn,
+    // and the picture must be painted in full.
+    bool finishPartial();
+
+    // For tests and benchmarks: elements marked in the last plan, and the
+    // partial paints that finished.
+    int changedCount() const { return static_cast<int>(m_changed.size()); }
+    long long partialPaints() const { return m_partialPaints; }
+
+private:
+    struct Entry {
+        TGraph* element = nullptr;
+        std::uint64_t look = 0;
+        QRect area;            // where it painted, clipped to the picture
+        bool placed = false;   // false: no bounds known
+        bool readsBack = false;
+        bool unbounded = false;
+        bool alwaysDraw = false;
+    };
+
+    bool sameElements(std::span<TGraph* const> elements) const;
+    // The element's box now, grown by the selection margin, clipped to the picture.
+    bool place(TGraph& element, QRect& area) const;
+    void addDamage(const QRect& area);
+    void mergeAreas();
+    bool damageMeets(const QRect& area) const;
+
+    bool m_valid = false;
+    // The looks in m_entries were taken at this paint, before anything was drawn.
+    bool m_freshLooks = false;
+    WindowLook m_look;
+    std::vector<Entry> m_entries;
+    std::vector<int> m_changed;
+    std::vector<QRect> m_areas;
+    long long m_partialPaints = 0;
+};
+
+} // namespace ovanto
