@@ -1,7 +1,8 @@
 #pragma once
 
-#include <cmath>
 #include <cstdint>
+#include <cstring>
+#include <limits>
 
 namespace ovanto {
 
@@ -17,15 +18,18 @@ public:
         m_value = z ^ (z >> 31);
     }
     void add(long double v) {
-        if (!std::isfinite(v)) {
-            add(std::uint64_t{std::isnan(v) ? 0x7FF8U : v > 0 ? 0x7FF0U : 0xFFF0U});
-            return;
-        }
-        // Sign, exponent and 63 bits of mantissa; never the padding of an 80-bit value.
-        int exponent = 0;
-        const long double mantissa = std::frexp(std::fabs(v), &exponent);
-        add(static_cast<std::uint64_t>(std::ldexp(mantissa, 63)));
-        add(static_cast<std::uint64_t>(static_cast<std::int64_t>(exponent) * 2 + (v < 0 ? 1 : 0)));
+        // The value's bits, never the padding of an 80-bit value. Equal values
+        // with different bits (+0 and -0, NaN payloads) only cost a repaint;
+        // converting to integers instead cost more than the rest of the hash.
+        constexpr std::size_t kBytes = std::numeric_limits<long double>::digits == 64 ? 10 : sizeof(long double);
+        static_assert(kBytes <= 16);
+        unsigned char bytes[16] = {};
+        std::memcpy(bytes, &v, kBytes);
+        std::uint64_t low = 0, high = 0;
+        std::memcpy(&low, bytes, 8);
+        std::memcpy(&high, bytes + 8, 8);
+        add(low);
+        add(high);
     }
     void add(bool v) { add(static_cast<std::uint64_t>(v ? 0xB001 : 0xB000)); }
     void add(int v) { add(static_cast<std::uint64_t>(static_cast<std::int64_t>(v))); }
