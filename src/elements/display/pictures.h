@@ -33,8 +33,11 @@ private:
     bool m_valid = false;
     // Where the name was last looked up: the search walks several directories,
     // so it is done again only after a second or when the name or run state changes.
+    // A file found is checked for changes at every look; a library number's
+    // missing file only with the lookup.
     QString m_resolvedName;
     QString m_resolvedPath;
+    bool m_resolvedExists = false;
     std::chrono::steady_clock::time_point m_resolvedAt;
     bool m_resolvedRunning = false;
 };
