@@ -174,4 +174,10 @@ bool Canvas::textRectFromRun(const QRect& box, const QString& text, TextFormats 
     return true;
 }
 
+CanvasFontMetrics::CanvasFontMetrics(const CanvasFont& font) : m_font(cachedFont(font, nullptr)) {}
+
+int CanvasFontMetrics::width(const QString& text) const { return m_font->width(text); }
+
+int CanvasFontMetrics::height() const { return m_font->height(); }
+
 } // namespace ovanto
