@@ -25,6 +25,7 @@ struct Box;
 struct RowSpan;
 struct PixelRun;
 struct StampKey;
+class CachedFont;
 } // namespace canvas_detail
 
 // A drawing surface with the state and pixel rules of a GDI device context,
@@ -232,5 +233,17 @@ private:
 QString canvasFontFamily(const QString& name);
 // Pixel height of a font size in points at 96 DPI.
 int canvasFontPixelSize(int points);
+
+// Text measured in a font as a canvas on no device measures it, from the fonts
+// and widths the canvases keep: no font is built per use.
+class CanvasFontMetrics {
+public:
+    explicit CanvasFontMetrics(const CanvasFont& font);
+    int width(const QString& text) const;
+    int height() const; // ascent + descent
+
+private:
+    std::shared_ptr<canvas_detail::CachedFont> m_font;
+};
 
 } // namespace ovanto

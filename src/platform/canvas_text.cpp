@@ -151,7 +151,7 @@ void Canvas::textRect(int left, int top, int right, int bottom, const QString& t
     useFont();
     useCopyMode();
     const QRect rect(box.left, box.top, box.width(), box.height());
-    if (m_paint->textRuns && !m_state.textOpaque && !format.testFlag(TextFormat::WordBreak) && textRectFromRun(rect, text, format))
+    if (m_paint->textRuns && !m_state.textOpaque && textRectFromRun(rect, text, format))
         return;
     const int flags = textFlagsOf(format);
     if (m_state.textOpaque) {
@@ -163,25 +163,21 @@ void Canvas::textRect(int left, int top, int right, int bottom, const QString& t
     m_paint->painter->drawText(rect, flags, text);
 }
 
-// One line that fits its box is a kept text image placed where Qt's layout
-// puts it; anything else goes to Qt.
+// Qt lays out a boxed text the same way wherever the box lies, so the layout
+// is drawn once per text, font and box size and kept as an image. Text that may
+// run out of an unclipped box goes to Qt.
 bool Canvas::textRectFromRun(const QRect& box, const QString& text, TextFormats format) {
-    for (const QChar c : text)
-        if (c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == QLatin1Char('\t')) return false;
-    CachedFont& font = *m_paint->font;
-    const int w = font.width(text), h = font.height();
-    if (w > box.width() || h > box.height()) return false;
-    int x = box.left(), y = box.top();
-    if (format.testFlag(TextFormat::HCenter)) x += (box.width() - w + 1) / 2;
-    else if (format.testFlag(TextFormat::Right)) x += box.width() - w;
-    if (format.testFlag(TextFormat::VCenter)) y += (box.height() - h + 1) / 2;
-    else if (format.testFlag(TextFormat::Bottom)) y += box.height() - h;
-    const CachedFont::Run* run = font.run(text, m_state.font.color);
+    if (format.testFlag(TextFormat::NoClip)) return false;
+    const CachedFont::Run* run = m_paint->font->boxedRun(text, m_state.font.color, box.size(), textFlagsOf(format));
     if (run == nullptr) return false;
-    const QPoint at(x - run->origin.x(), y - run->origin.y());
-    if (!format.testFlag(TextFormat::NoClip) && !box.contains(QRect(at, run->image.size()))) return false;
-    m_paint->painter->drawImage(at, run->image);
+    m_paint->painter->drawImage(QPoint(box.left() - run->origin.x(), box.top() - run->origin.y()), run->image);
     return true;
 }
+
+CanvasFontMetrics::CanvasFontMetrics(const CanvasFont& font) : m_font(cachedFont(font, nullptr)) {}
+
+int CanvasFontMetrics::width(const QString& text) const { return m_font->width(text); }
+
+int CanvasFontMetrics::height() const { return m_font->height(); }
 
 } // namespace ovanto

@@ -35,15 +35,19 @@ struct FontKeyHash {
     size_t operator()(const FontKey& k) const { return qHashMulti(0, k.family, k.pixelSize, k.style, k.dpiX, k.dpiY); }
 };
 
+// A plain run has an empty box and flags -1.
 struct RunKey {
     quint64 font;
     TColor color;
     QString text;
+    int boxWidth;
+    int boxHeight;
+    int flags;
     friend bool operator==(const RunKey&, const RunKey&) = default;
 };
 
 size_t qHash(const RunKey& k, size_t seed = 0) {
-    return qHashMulti(seed, k.font, k.color, k.text);
+    return qHashMulti(seed, k.font, k.color, k.text, k.boxWidth, k.boxHeight, k.flags);
 }
 
 struct Caches {
@@ -106,14 +110,27 @@ int CachedFont::width(const QString& text) {
 }
 
 const CachedFont::Run* CachedFont::run(const QString& text, TColor color) {
+    return keep(text, color, QSize(width(text), m_height), -1,
+                [&](QPainter& p, int pad) { p.drawText(QPoint(pad, pad + m_ascent), text); });
+}
+
+const CachedFont::Run* CachedFont::boxedRun(const QString& text, TColor color, QSize size, int flags) {
+    if (size.isEmpty()) return nullptr;
+    return keep(text, color, size, flags,
+                [&](QPainter& p, int pad) { p.drawText(QRect(QPoint(pad, pad), size), flags, text); });
+}
+
+template <class DrawText>
+const CachedFont::Run* CachedFont::keep(const QString& text, TColor color, QSize size, int flags, DrawText&& draw) {
     if (text.size() > kMaxRunText || m_dpiX <= 0 || m_dpiY <= 0) return nullptr;
     Caches& c = caches();
-    RunKey key{m_serial, color, text};
+    const bool boxed = flags >= 0;
+    RunKey key{m_serial, color, text, boxed ? size.width() : 0, boxed ? size.height() : 0, flags};
     if (const Run* found = c.runs.object(key)) return found;
     // Room for overhangs: italics, underlines and glyphs that reach past their advance.
     const int pad = std::max(4, m_font.pixelSize());
-    const qsizetype w = qsizetype(width(text)) + 2 * qsizetype(pad);
-    const qsizetype h = qsizetype(m_height) + 2 * qsizetype(pad);
+    const qsizetype w = qsizetype(size.width()) + 2 * qsizetype(pad);
+    const qsizetype h = qsizetype(size.height()) + 2 * qsizetype(pad);
     if (w * h > kMaxRunPixels) return nullptr;
     auto run = std::make_unique<Run>();
     run->image = QImage(int(w), int(h), QImage::Format_ARGB32_Premultiplied);
@@ -127,7 +144,7 @@ const CachedFont::Run* CachedFont::run(const QString& text, TColor color) {
         p.setRenderHint(QPainter::TextAntialiasing, false);
         p.setFont(m_font);
         p.setPen(QPen(toQColor(color)));
-        p.drawText(QPoint(pad, pad + m_ascent), text);
+        draw(p, pad);
     }
     const Run* kept = run.get();
     if (!c.runs.insert(key, run.release(), w * h)) return nullptr;

@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPoint>
+#include <QSize>
 #include <QString>
 
 #include <memory>
@@ -34,8 +35,14 @@ public:
         QPoint origin;
     };
     const Run* run(const QString& text, TColor color);
+    // The text laid out by Qt in a box of `size` with Qt's alignment `flags`;
+    // `origin` is where the box's top left lies in the image.
+    const Run* boxedRun(const QString& text, TColor color, QSize size, int flags);
 
 private:
+    template <class DrawText>
+    const Run* keep(const QString& text, TColor color, QSize size, int flags, DrawText&& draw);
+
     QFont m_font;
     QFontMetrics m_metrics;
     int m_dpiX;

@@ -94,27 +94,28 @@ TEST(CanvasTextRuns, WidthsFollowTheFont) {
 
 
 // Boxed text taken from the kept images lies exactly where Qt's layout puts it,
-// for every alignment and for boxes of odd and even size.
+// for every alignment and for boxes of odd and even size, tight ones included.
 TEST(CanvasTextRuns, BoxedTextMatchesQt) {
     const TextFormats aligns[] = {TextFormat::SingleLine,
                                   TextFormat::SingleLine | TextFormat::HCenter | TextFormat::VCenter,
                                   TextFormat::SingleLine | TextFormat::Right | TextFormat::Bottom,
-                                  TextFormat::HCenter | TextFormat::Bottom, TextFormat::Right | TextFormat::VCenter};
+                                  TextFormat::HCenter | TextFormat::Bottom, TextFormat::Right | TextFormat::VCenter,
+                                  TextFormat::WordBreak | TextFormat::HCenter};
     const CanvasFont fonts[] = {{"ARIAL", 8, kBlack, {}}, {"ARIAL", 10, kRed, {FontStyle::Bold}}, {"Small Fonts", 6, kBlack, {}}};
     for (const CanvasFont& font : fonts) {
         for (const TextFormats format : aligns) {
-            for (int w = 40; w < 44; ++w) {
-                for (int h = 14; h < 20; h += 1) {
+            for (int w : {26, 27, 28, 29, 30, 31, 32, 33, 34, 40, 41, 42, 43}) {
+                for (int h : {7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19}) {
                     QImage kept = filledImage(kBlue, 120, 48), plain = filledImage(kBlue, 120, 48);
                     paint(kept, [&](Canvas& c) {
                         c.setFont(font);
-                        c.textRect(10, 5, 10 + w, 5 + h, QStringLiteral("Pumpe"), format);
+                        c.textRect(10, 5, 10 + w, 5 + h, QStringLiteral("Pumpe 2"), format);
                     });
                     QPainter painter(&plain);
                     painter.translate(1, 0);
                     Canvas c(painter);
                     c.setFont(font);
-                    c.textRect(9, 5, 9 + w, 5 + h, QStringLiteral("Pumpe"), format);
+                    c.textRect(9, 5, 9 + w, 5 + h, QStringLiteral("Pumpe 2"), format);
                     painter.end();
                     EXPECT_EQ(kept, plain) << font.name.toStdString() << " " << format.toInt() << " " << w << "x" << h;
                 }

@@ -8,7 +8,6 @@
 #include "elements/display/shape_geometry.h"
 #include "platform/canvas.h"
 
-#include <QFont>
 
 #include <algorithm>
 
@@ -84,18 +83,7 @@ void SetInstrumentFont(Canvas& canvas, int size) {
 int CanvasTextMeasure::width(const QString& text) { return m_canvas.textWidth(text); }
 int CanvasTextMeasure::height() { return m_canvas.textHeight(); }
 
-namespace {
-// The same font the canvas would make of this name and size.
-QFont canvasLikeFont(const QString& name, int size) {
-    QFont font(canvasFontFamily(name));
-    font.setPixelSize(canvasFontPixelSize(size));
-    font.setStyleStrategy(QFont::NoAntialias);
-    font.setHintingPreference(QFont::PreferFullHinting);
-    return font;
-}
-} // namespace
-
-FontTextMeasure::FontTextMeasure(const QString& name, int size) : m_metrics(canvasLikeFont(name, size)) {}
+FontTextMeasure::FontTextMeasure(const QString& name, int size) : m_metrics(CanvasFont{.name = name, .size = size, .color = kBlack, .style = {}}) {}
 
 void DrawPlacedText(Canvas& canvas, const PlacedText& t) { canvas.textOut(Px(t.left), Px(t.top), t.text); }
 

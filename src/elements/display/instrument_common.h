@@ -2,9 +2,9 @@
 
 #include "elements/core/tgraph.h"
 #include "elements/core/formula/evaluate.h"
+#include "platform/canvas.h"
 #include "platform/colors.h"
 
-#include <QFontMetrics>
 #include <QString>
 
 #include <optional>
@@ -70,11 +70,11 @@ private:
 class FontTextMeasure final : public TextMeasure {
 public:
     FontTextMeasure(const QString& name, int size);
-    int width(const QString& text) override { return m_metrics.horizontalAdvance(text); }
-    int height() override { return m_metrics.ascent() + m_metrics.descent(); }
+    int width(const QString& text) override { return m_metrics.width(text); }
+    int height() override { return m_metrics.height(); }
 
 private:
-    QFontMetrics m_metrics;
+    CanvasFontMetrics m_metrics;
 };
 
 // A text placed by its top left corner.

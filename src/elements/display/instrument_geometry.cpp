@@ -7,7 +7,9 @@
 #include "elements/display/round_half_even.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <numbers>
 
@@ -97,7 +99,24 @@ long double MarkValue(long long k, long long n, long double low, long double hig
     return static_cast<long double>(k) * (high - low) / static_cast<long double>(n - 1) + low;
 }
 
-QString ScaleLabel(long double value) { return FormatFloatField(value, 'g', 6, 3).trimmed(); }
+// Scales show the same few values at every paint; formatting them is most of a
+// scale's cost, so the last labels are kept.
+QString ScaleLabel(long double value) {
+    struct Kept {
+        long double value = 0;
+        bool negative = false;
+        bool set = false;
+        QString text;
+    };
+    constexpr std::size_t kSlots = 256;
+    thread_local std::array<Kept, kSlots> kept;
+    Kept& slot = kept[std::hash<long double>{}(value) % kSlots];
+    const bool negative = std::signbit(value);
+    if (slot.set && slot.value == value && slot.negative == negative) return slot.text;
+    QString text = FormatFloatField(value, 'g', 6, 3).trimmed();
+    if (!std::isnan(value)) slot = {value, negative, true, text};
+    return text;
+}
 
 // --- analog meter ------------------------------------------------------------------------
 

@@ -1,6 +1,7 @@
 #include "elements/core/text_grid.h"
 #include "elements/display/pictures.h"
 #include "platform/canvas.h"
+#include "platform/file_cache.h"
 #include "platform/module.h"
 #include "platform/picture_cache.h"
 #include "platform/picture_library.h"
@@ -62,11 +63,26 @@ bool PictureNameResolves(ElementContext& window, const QString& name) {
     return ok && library && library->contains(id);
 }
 
+const QString& PictureSlot::resolved(ElementContext& window, const QString& name) {
+    const auto now = std::chrono::steady_clock::now();
+    const bool running = window.simulationRunning();
+    if (name != m_resolvedName || running != m_resolvedRunning || m_resolvedName.isNull() ||
+        now - m_resolvedAt >= std::chrono::seconds(1)) {
+        m_resolvedPath = ResolvedName(window, name);
+        m_resolvedExists = StampOf(m_resolvedPath).size >= 0;
+        m_resolvedName = name;
+        m_resolvedRunning = running;
+        m_resolvedAt = now;
+    }
+    return m_resolvedPath;
+}
+
 const Picture* PictureSlot::load(ElementContext& window, const QString& name, bool transparent) {
     if (!window.simulationRunning() || name != m_lastName || !m_valid) {
         // Outside a run every draw looks again, but an unchanged file is not read again; the
         // picture with its transparency mask stays while the pixels are the same.
-        const Picture file = LoadPictureFile(ResolvedName(window, name));
+        const QString& path = resolved(window, name);
+        const Picture file = m_resolvedExists ? LoadPictureFile(path) : Picture();
         if (!file.isEmpty()) {
             if (!m_valid || file.image().cacheKey() != m_picture.image().cacheKey()) m_picture = file;
             m_valid = true;

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QString>
 
+#include <chrono>
 #include <memory>
 #include <span>
 
@@ -25,9 +26,20 @@ public:
     const QString& lastName() const { return m_lastName; }
 
 private:
+    const QString& resolved(ElementContext& window, const QString& name);
+
     QString m_lastName;
     Picture m_picture;
     bool m_valid = false;
+    // Where the name was last looked up: the search walks several directories,
+    // so it is done again only after a second or when the name or run state changes.
+    // A file found is checked for changes at every look; a library number's
+    // missing file only with the lookup.
+    QString m_resolvedName;
+    QString m_resolvedPath;
+    bool m_resolvedExists = false;
+    std::chrono::steady_clock::time_point m_resolvedAt;
+    bool m_resolvedRunning = false;
 };
 
 // Where a picture whose name is no file would be looked for last: beside the library.

@@ -4,8 +4,11 @@
 #include "elements/core/formula/evaluate.h"
 #include "elements/core/tgraph.h"
 #include "elements/display/process_common.h"
+#include "elements/display/process_geometry.h"
 #include "elements/display/process_patterns.h"
 #include "platform/picture.h"
+
+#include <array>
 
 namespace ovanto {
 
@@ -37,6 +40,15 @@ private:
     AnimationStep m_step;
     int m_phaseX = 0;
     int m_phaseY = 0;
+    // The vessel's inside and walls, kept while shape and box stay.
+    struct Outlines {
+        std::array<int, 5> key{};
+        bool valid = false;
+        VesselOutline inside;
+        VesselOutline walls;
+    };
+    const Outlines& outlines(int x, int y, int w, int h);
+    Outlines m_outlines;
 };
 
 // A pipe whose pattern travels with the flow. "HPIPE" and "VPIPE" differ only

@@ -79,7 +79,8 @@ void TTankGraph::Draw(Canvas& canvas) {
 void TTankGraph::drawVessel(Canvas& canvas, int x, int y, int w, int h) {
     const TColor back = m_back.intValue(text(kRGBBack), signalTable());
     const TColor stroke = evaluateInt(kRGBStroke), fill = evaluateInt(kRGBFill);
-    const VesselOutline inside = TankVessel(intValue(kShape), x, y, w, h);
+    const Outlines& kept = outlines(x, y, w, h);
+    const VesselOutline& inside = kept.inside;
     if (inside.points.empty()) return;
     const CanvasPen pen = canvas.pen();
     canvas.setPenStyle(PenStyle::Clear);
@@ -98,12 +99,23 @@ void TTankGraph::drawVessel(Canvas& canvas, int x, int y, int w, int h) {
         canvas.polygon(liquid);
     }
 
-    // The walls run on the last pixel inside the box, as a rectangle's frame does.
     canvas.setPen(pen);
     canvas.setBrushStyle(BrushStyle::Clear);
-    const VesselOutline walls = TankVessel(intValue(kShape), x, ToCoord(y - 1.0L), ToCoord(w - 1.0L), ToCoord(h - 1.0L));
+    const VesselOutline& walls = kept.walls;
     if (walls.openTop) canvas.polyline(walls.points);
     else canvas.polygon(walls.points);
+}
+
+const TTankGraph::Outlines& TTankGraph::outlines(int x, int y, int w, int h) {
+    const std::array<int, 5> key{intValue(kShape), x, y, w, h};
+    if (!m_outlines.valid || m_outlines.key != key) {
+        m_outlines.inside = TankVessel(key[0], x, y, w, h);
+        // The walls run on the last pixel inside the box, as a rectangle's frame does.
+        m_outlines.walls = TankVessel(key[0], x, ToCoord(y - 1.0L), ToCoord(w - 1.0L), ToCoord(h - 1.0L));
+        m_outlines.key = key;
+        m_outlines.valid = true;
+    }
+    return m_outlines;
 }
 
 void TTankGraph::step() {

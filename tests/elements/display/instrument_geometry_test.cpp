@@ -1,10 +1,13 @@
 #include "elements/display/instrument_geometry.h"
 
+#include "elements/core/format_pattern.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <vector>
 
 namespace ovanto {
 namespace {
@@ -168,6 +171,16 @@ TEST(InstrumentGeometry, ScaleLabelsAreShortAndTrimmed) {
     EXPECT_EQ(ScaleLabel(100), "100");
     EXPECT_EQ(ScaleLabel(-0.25L), "-0.25");
     EXPECT_EQ(ScaleLabel(1.0L / 3), "0.333");
+}
+
+// Labels are kept per value: asked again, in any order, a value keeps its own
+// text, zero and minus zero included.
+TEST(InstrumentGeometry, KeptScaleLabelsStayWithTheirValue) {
+    const long double values[] = {0.0L, -0.0L, 0.5L, 1e-7L, 1e-7L + 1e-25L, -1e30L, 256.0L, 0.0L};
+    std::vector<QString> first;
+    for (const long double v : values) first.push_back(FormatFloatField(v, 'g', 6, 3).trimmed());
+    for (int round = 0; round < 3; ++round)
+        for (std::size_t i = 0; i < std::size(values); ++i) EXPECT_EQ(ScaleLabel(values[i]), first[i]) << i;
 }
 
 } // namespace

@@ -36,6 +36,30 @@ TEST(TankGraph, LiquidFillsThePercentageOfTheHeightFromTheBottom) {
     }
 }
 
+// The outline is kept between paints: a tank that moves, grows or changes its
+// shape must draw exactly as a new tank at the new place and shape.
+TEST(TankGraph, KeptOutlineFollowsBoxAndShape) {
+    const Props moving = {{"x", "100+I3"}, {"w", "50+I4"}, {"Shape", "I5"}};
+    struct Step {
+        long double dx, dw, shape;
+    };
+    const Step steps[] = {{0, 0, 0}, {0, 0, 0}, {7, 0, 0}, {7, -20, 0}, {7, -20, 2}, {0, 0, 1}};
+    ProcessScene kept;
+    TGraph& tank = kept.add("TANK", moving);
+    for (const Step& s : steps) {
+        ProcessScene fresh;
+        for (ProcessScene* scene : {&kept, &fresh}) {
+            scene->window.table[3] = s.dx;
+            scene->window.table[4] = s.dw;
+            scene->window.table[5] = s.shape;
+            scene->image.fill(Qt::white);
+        }
+        kept.draw(tank);
+        fresh.draw(fresh.add("TANK", moving));
+        EXPECT_EQ(kept.image, fresh.image) << s.dx << " " << s.dw << " " << s.shape;
+    }
+}
+
 TEST(TankGraph, RoundBottomLiquidSurfaceIsTheChord) {
     ProcessScene scene;
     // w 50: t = 25; at m = 9 the chord half-width is round(sqrt(625 - 256)) = 19.
