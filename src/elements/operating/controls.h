@@ -78,7 +78,6 @@ private:
     int m_stroke = -2;
     QString m_fontName;
     int m_fontSize = -1;
-    bool m_hiddenForDrag = false;
 };
 
 // A numeric edit field.
