@@ -331,11 +331,15 @@ TEST(OvantoEndToEnd, PaletteBuildsAPictureThatSurvivesSaveAndReopen) {
         for (int k = 0; k < 3; ++k) keyboard.press("Right"); // "Process"
         for (int k = 0; k < 4; ++k) keyboard.press("Tab");   // "Tank", the fourth button
         keyboard.press("space");
+        // An insert refills the dialog and may raise it; a slow (sanitized) build
+        // must be done with that before the palette gets the keyboard back.
+        QThread::msleep(2000);
         editor.focusPalette();
         for (int k = 0; k < 4; ++k) keyboard.press("Tab", false, true); // back to the tabs
         keyboard.press("Left");                                           // "Controls"
         keyboard.press("Tab");                                            // "Schalter", the first
         keyboard.press("space");
+        QThread::msleep(2000);
         // The new switch is the current row of the element list: its x becomes 123.
         editor.focusEditor();
         keyboard.press("Tab");
