@@ -1,8 +1,9 @@
 // The control example run as a host would: the user types, clicks and
 // drags on the Qt controls between steps, and the outputs follow.
 
+#include "apps/qevtool_simulate_run.h"
+
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -11,14 +12,7 @@ namespace {
 const QString kExample = QStringLiteral(OVANTO_SOURCE_DIR "/examples/controls.lst");
 
 QString simulate(const QString& file, const QStringList& actions, const QString& print) {
-    QStringList arguments{"simulate", file, "--size", "480x320"};
-    for (const QString& a : actions) arguments << "--do" << a;
-    arguments << "--print" << print;
-    QProcess tool;
-    tool.start(QStringLiteral(QEVTOOL_PATH), arguments);
-    if (!tool.waitForFinished(120000) || tool.exitCode() != 0)
-        return QStringLiteral("failed: ") + QString::fromUtf8(tool.readAllStandardError());
-    return QString::fromUtf8(tool.readAllStandardOutput()).trimmed().replace('\n', ' ');
+    return ovanto::testing::SimulateAndPrint(file, "480x320", actions, print);
 }
 
 TEST(ControlsExample, OperatedControlsWriteTheirOutputs) {

@@ -1,7 +1,8 @@
 // The operating example run as a host would: clicks, presses and keys in
 // between steps, and the block outputs they leave.
 
-#include <QProcess>
+#include "apps/qevtool_simulate_run.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -9,14 +10,7 @@ namespace {
 const QString kExample = QStringLiteral(OVANTO_SOURCE_DIR "/examples/operating.lst");
 
 QString simulate(const QStringList& actions, const QString& print) {
-    QStringList arguments{"simulate", kExample, "--size", "320x240"};
-    for (const QString& a : actions) arguments << "--do" << a;
-    arguments << "--print" << print;
-    QProcess tool;
-    tool.start(QStringLiteral(QEVTOOL_PATH), arguments);
-    if (!tool.waitForFinished(120000) || tool.exitCode() != 0)
-        return QStringLiteral("failed: ") + QString::fromUtf8(tool.readAllStandardError());
-    return QString::fromUtf8(tool.readAllStandardOutput()).trimmed().replace('\n', ' ');
+    return ovanto::testing::SimulateAndPrint(kExample, "320x240", actions, print);
 }
 
 TEST(OperatingExample, ClicksAndKeysWriteTheBlockOutputs) {
