@@ -100,19 +100,8 @@ void drawPresetCell(ovanto::TForm1& form, QPainter& sheet, const QRect& cell) {
 
 int runGalleryCommand(int argc, char** argv) {
     using namespace ovanto;
-    const char* output = nullptr;
-    for (int k = 0; k < argc; ++k) {
-        if (std::strcmp(argv[k], "-o") == 0 && k + 1 < argc) {
-            output = argv[++k];
-        } else {
-            std::fprintf(stderr, "qevtool gallery: unexpected argument: %s\n", argv[k]);
-            return 2;
-        }
-    }
-    if (!output) {
-        std::fputs("usage: qevtool gallery -o OUT.png\n", stderr);
-        return 2;
-    }
+    const char* output = OutputArgument("gallery", "qevtool gallery -o OUT.png", argc, argv);
+    if (!output) return 2;
 
     const QStringList keywords = RegisteredElementKeywords();
     const int count = std::max<int>(1, static_cast<int>(keywords.size()));

@@ -61,19 +61,8 @@ int countRows(const std::vector<int>& ids) {
 } // namespace
 
 int runLibraryCommand(int argc, char** argv) {
-    const char* output = nullptr;
-    for (int k = 0; k < argc; ++k) {
-        if (std::strcmp(argv[k], "-o") == 0 && k + 1 < argc) {
-            output = argv[++k];
-        } else {
-            std::fprintf(stderr, "qevtool library: unexpected argument: %s\n", argv[k]);
-            return 2;
-        }
-    }
-    if (!output) {
-        std::fputs("usage: qevtool library -o SHEET.png\n", stderr);
-        return 2;
-    }
+    const char* output = OutputArgument("library", "qevtool library -o SHEET.png", argc, argv);
+    if (!output) return 2;
     ovanto::PictureLibrary library;
     std::set<int> ids;
     for (const int id : ovanto::PictureLibrary::generatedIds()) ids.insert(id);

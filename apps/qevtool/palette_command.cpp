@@ -12,19 +12,8 @@
 // The six palette pages as the palette window shows them, one under the other, twice the size.
 int runPaletteIconsCommand(int argc, char** argv) {
     using namespace ovanto;
-    const char* output = nullptr;
-    for (int k = 0; k < argc; ++k) {
-        if (std::strcmp(argv[k], "-o") == 0 && k + 1 < argc) {
-            output = argv[++k];
-        } else {
-            std::fprintf(stderr, "qevtool palette-icons: unexpected argument: %s\n", argv[k]);
-            return 2;
-        }
-    }
-    if (!output) {
-        std::fputs("usage: qevtool palette-icons -o SHEET.png\n", stderr);
-        return 2;
-    }
+    const char* output = OutputArgument("palette-icons", "qevtool palette-icons -o SHEET.png", argc, argv);
+    if (!output) return 2;
     TElementForm palette(nullptr);
     palette.show();
     std::vector<QImage> pages;
