@@ -32,8 +32,9 @@ public:
         std::uint64_t low = 0, high = 0;
         std::memcpy(&low, bytes, 8);
         std::memcpy(&high, bytes + 8, 8);
-        add(low);
-        add(high);
+        // Sign and exponent spread over the word by an odd factor: one round
+        // of mixing per value instead of two.
+        add(static_cast<std::uint64_t>(low ^ (high * 0xD6E8FEB86659FD93ULL)));
     }
     void add(bool v) { add(static_cast<std::uint64_t>(v ? 0xB001 : 0xB000)); }
     void add(int v) { add(static_cast<std::uint64_t>(static_cast<std::int64_t>(v))); }
