@@ -32,10 +32,11 @@ bool isChannel(long double v) {
     return (v >= 1 && v <= 56 && v == static_cast<int>(v)) || (v >= 100 && v <= 150 && v == static_cast<int>(v));
 }
 
-// Bits, not values: +0 and -0 compare equal yet 1/x tells them apart.
-bool sameBits(long double a, long double b) {
+// Bits, not values: +0 and -0 compare equal yet 1/x tells them apart. Through
+// pointers: an 80-bit value passed by value goes through the x87 stack.
+bool sameBits(const long double* a, const long double* b) {
     constexpr std::size_t kBytes = std::numeric_limits<long double>::digits == 64 ? 10 : sizeof(long double);
-    return std::memcmp(&a, &b, kBytes) == 0;
+    return std::memcmp(a, b, kBytes) == 0;
 }
 
 } // namespace
@@ -146,7 +147,7 @@ std::uint64_t TGraph::evaluatedLook(std::vector<std::uint16_t>* channelsRead) co
 bool TGraph::lookInputsUnchanged() const {
     const SignalTable& table = signalTable();
     for (const LookInputs::Input& input : m_lookInputs.inputs)
-        if (!sameBits(table[input.position], input.value)) return false;
+        if (!sameBits(&table.values[input.position], &input.value)) return false;
     return true;
 }
 
