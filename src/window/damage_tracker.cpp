@@ -164,11 +164,6 @@ bool DamageTracker::finishPartial() {
     const QRect picture(QPoint(0, 0), m_look.size);
     for (const int i : m_changed) {
         Entry& e = m_entries[static_cast<std::size_t>(i)];
-        // Drawn as planned: its box is the one the plan took.
-        if (!e.alwaysDraw) {
-            const LookHash hash = e.element->lookFingerprint();
-            if (!hash.forced() && hash.value() == e.look) continue;
-        }
         QRect now;
         // A box that grew while drawing (a wider line now in effect) went beyond the plan.
         if (!place(*e.element, now)) return false;
