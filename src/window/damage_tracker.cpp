@@ -31,7 +31,7 @@ bool DamageTracker::sameElements(std::span<TGraph* const> elements) const {
 
 bool DamageTracker::place(TGraph& element, QRect& area) const {
     Rect r;
-    element.GetBounds(r);
+    element.GetPaintBounds(r);
     if (r == kNoBounds) return false;
     r = r.normalized();
     const long long margin = m_look.designMode ? kDesignMargin : kMargin;

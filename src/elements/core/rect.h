@@ -22,6 +22,10 @@ struct Rect {
     Rect translated(int dx, int dy) const { return {left + dx, top + dy, right + dx, bottom + dy}; }
     // A hit test leaves out the right and bottom edges, so (-1, -1, 0, 0) holds no visible point.
     bool contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
+    Rect united(const Rect& r) const {
+        return {left < r.left ? left : r.left, top < r.top ? top : r.top, right > r.right ? right : r.right,
+                bottom > r.bottom ? bottom : r.bottom};
+    }
     bool containsRect(const Rect& r) const {
         return r.left >= left && r.right <= right && r.top >= top && r.bottom <= bottom;
     }

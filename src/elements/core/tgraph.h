@@ -77,6 +77,8 @@ public:
     // kinds with state of their own (phases, frames, recorded data) add it in
     // addLookState, and must not change it there.
     virtual LookTraits lookTraits() const { return {}; }
+    // Where Draw may paint: the box, unless a kind paints beyond the box it reports.
+    virtual void GetPaintBounds(Rect& r) { GetBounds(r); }
     virtual void addLookState(LookHash&) const {}
     LookHash lookFingerprint() const;
 

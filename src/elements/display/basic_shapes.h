@@ -49,8 +49,9 @@ public:
     // The on look needs a bound input at or above OnValue.
     bool isOn() const;
 
-    // Its box follows the line type only once drawn, and its selection frame lags behind it.
-    LookTraits lookTraits() const override { return {.unbounded = true}; }
+    // Its box follows the line type only once drawn: a paint that widens the
+    // line changes the look, and the window finds the box grown.
+    void addLookState(LookHash& hash) const override { hash.add(m_lineTypeInEffect); }
 
 private:
     Rect endPointBox() const;

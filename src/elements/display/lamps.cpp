@@ -211,6 +211,29 @@ std::optional<Rect> TPhotoSensorGraph::outlineBox() const {
                              intValue(kDirection));
 }
 
+namespace {
+
+// The two-pixel beam as a bar: it is always straight across or up; on a
+// short sensor it runs back past the emitter.
+Rect beamBox(const PhotoSensorLayout& s) {
+    const QPoint a = s.beamFrom, b = s.beamTo;
+    if (a.y() == b.y()) return {std::min(a.x(), b.x()), a.y(), std::max(a.x(), b.x()) + 1, a.y() + 2};
+    return {a.x(), std::min(a.y(), b.y()), a.x() + 2, std::max(a.y(), b.y()) + 1};
+}
+
+} // namespace
+
+void TPhotoSensorGraph::GetPaintBounds(Rect& r) {
+    GetBounds(r);
+    if (r == kNoBounds) return;
+    try {
+        if (const std::optional<PhotoSensorLayout> s = PhotoSensorGeometry(
+                evaluateInt(kX), evaluateInt(kY), evaluateInt(kW), evaluateInt(kH), intValue(kDirection)))
+            r = r.united(s->circle.normalized()).united(s->receiver.normalized()).united(beamBox(*s));
+    } catch (...) {
+    }
+}
+
 void TPhotoSensorGraph::Draw(Canvas& canvas) {
     drawIfVisible(canvas, [&] {
         const std::optional<PhotoSensorLayout> s = PhotoSensorGeometry(
@@ -223,13 +246,9 @@ void TPhotoSensorGraph::Draw(Canvas& canvas) {
         canvas.setBrushStyle(state < 0 ? BrushStyle::Clear : BrushStyle::Solid);
         canvas.rectangle(s->receiver.left, s->receiver.top, s->receiver.right, s->receiver.bottom);
         if (state < 0) return;
-        // The two-pixel beam as a bar: it is always straight across or up.
-        const QPoint a = s->beamFrom, b = s->beamTo;
         canvas.setBrushColor(state);
-        if (a.y() == b.y())
-            canvas.fillRect(std::min(a.x(), b.x()), a.y(), std::max(a.x(), b.x()) + 1, a.y() + 2);
-        else
-            canvas.fillRect(a.x(), std::min(a.y(), b.y()), a.x() + 2, std::max(a.y(), b.y()) + 1);
+        const Rect beam = beamBox(*s);
+        canvas.fillRect(beam.left, beam.top, beam.right, beam.bottom);
     });
 }
 

@@ -90,8 +90,8 @@ public:
         guarded([&] { hash.add(m_input.value(*this)); });
     }
 
-    // Its box does not yet hold everything it paints in every direction.
-    LookTraits lookTraits() const override { return {.unbounded = true}; }
+    // The emitter's half disc reaches past the box in some directions.
+    void GetPaintBounds(Rect& r) override;
 
 private:
     std::optional<Rect> outlineBox() const override;
