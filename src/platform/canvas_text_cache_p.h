@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/canvas_p.h"
 #include "platform/canvas_state.h"
 
 #include <QFont>
@@ -11,6 +12,7 @@
 
 #include <memory>
 #include <unordered_map>
+#include <vector>
 
 namespace ovanto::canvas_detail {
 
@@ -33,6 +35,12 @@ public:
     struct Run {
         QImage image;
         QPoint origin;
+        // Text without antialiasing covers a pixel fully or not at all: then
+        // `solid` is set and the covered pixels, all of colour `rgb`, are
+        // `cover` (relative to the image), to be written without blending.
+        bool solid = false;
+        QRgb rgb = 0;
+        std::vector<PixelRun> cover;
     };
     const Run* run(const QString& text, TColor color);
     // The text laid out by Qt in a box of `size` with Qt's alignment `flags`;
