@@ -147,10 +147,11 @@ long long TVExtBarGraphGraph::barLength(const Values& v) const { return v.h; }
 
 void TVExtBarGraphGraph::drawTicks(Canvas& canvas, const Values& v) {
     // Drawn before the bar, which hides their middle.
-    for (const long long k : MarkIndexes(v.ticks, 0, static_cast<long double>(v.h - 3),
-                                         static_cast<long double>(v.ticks - 1), v.y - 3 - canvas.height(), v.y - 1)) {
-        const long long row = v.y - MarkPosition(k, 0, static_cast<long double>(v.h - 3),
-                                                 static_cast<long double>(v.ticks - 1)) - 2;
+    for (const long long position : m_ticks
+                                        .get(v.ticks, 0, static_cast<long double>(v.h - 3),
+                                             static_cast<long double>(v.ticks - 1), v.y - 3 - canvas.height(), v.y - 1)
+                                        .positions) {
+        const long long row = v.y - position - 2;
         line(canvas, v.x - v.w / 6, row, v.x + v.w + v.w / 6, row);
     }
 }
@@ -174,9 +175,10 @@ void TVExtBarGraphGraph::drawBar(Canvas& canvas, const Values& v, const BarGraph
 std::vector<PlacedText> TVExtBarGraphGraph::labels(TextMeasure& measure, const Values& v, const Canvas* canvas) const {
     const int th = measure.height();
     const LabelRun run{v.ticks, v.low, v.high, 0.5L * th + 1, static_cast<long double>(v.h - 2)};
-    const std::vector<long long> ks = canvas ? run.indexes(v.y - canvas->height() - 1, v.y + th + 1) : run.boundsIndexes();
+    const std::vector<ScaleMark>& marks =
+        canvas ? m_drawLabels.inWindow(run, v.y - canvas->height() - 1, v.y + th + 1) : m_boundsLabels.forBounds(run);
     const bool left = intValue(kScaleAlign) == 1;
-    return VerticalLabels(measure, run, ks, v.y, left ? v.x - v.w / 4 : v.x + v.w + v.w / 4, left);
+    return VerticalLabels(measure, marks, v.y, left ? v.x - v.w / 4 : v.x + v.w + v.w / 4, left);
 }
 
 // --- HBARGRAPH ------------------------------------------------------------------------------
@@ -187,8 +189,8 @@ long long THExtBarGraphGraph::barLength(const Values& v) const { return v.w; }
 
 void THExtBarGraphGraph::drawTicks(Canvas& canvas, const Values& v) {
     const long double span = static_cast<long double>(v.w - 3), divisor = static_cast<long double>(v.ticks - 1);
-    for (const long long k : MarkIndexes(v.ticks, 0, span, divisor, -v.x - 2, canvas.width() - v.x)) {
-        const long long column = v.x + 1 + MarkPosition(k, 0, span, divisor);
+    for (const long long position : m_ticks.get(v.ticks, 0, span, divisor, -v.x - 2, canvas.width() - v.x).positions) {
+        const long long column = v.x + 1 + position;
         line(canvas, column, v.y, column, v.y + v.h / 4);
     }
 }
@@ -216,9 +218,9 @@ std::vector<PlacedText> THExtBarGraphGraph::labels(TextMeasure& measure, const V
     const LabelRun run{v.ticks, v.low, v.high, 0, static_cast<long double>(v.w - 3)};
     // A label reaches at most this far from its tick.
     const long long reach = 12LL * measure.height();
-    const std::vector<long long> ks =
-        canvas ? run.indexes(-v.x - 1 - reach, canvas->width() - v.x + reach) : run.boundsIndexes();
-    return HorizontalLabels(measure, run, ks, v.x + 1, v.y + v.h / 4);
+    const std::vector<ScaleMark>& marks =
+        canvas ? m_drawLabels.inWindow(run, -v.x - 1 - reach, canvas->width() - v.x + reach) : m_boundsLabels.forBounds(run);
+    return HorizontalLabels(measure, marks, v.x + 1, v.y + v.h / 4);
 }
 
 void RegisterBarGraphs() {

@@ -56,6 +56,10 @@ protected:
 
 private:
     ColourText m_fill2, m_fill3;
+
+protected:
+    KeptMarks m_ticks;
+    mutable KeptScaleMarks m_drawLabels, m_boundsLabels;
 };
 
 // Upright, growing upwards, labels beside it.

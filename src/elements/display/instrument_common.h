@@ -102,12 +102,20 @@ struct LabelRun {
     // positions and the last label.
     std::vector<long long> boundsIndexes() const;
 };
+// A label's text and its position along the scale.
+struct ScaleMark {
+    QString text;
+    long long position = 0;
+};
+// The labels a scale shows in a window of positions, or for the bounds.
+std::vector<ScaleMark> ScaleMarks(const LabelRun& run, const std::vector<long long>& ks);
+
 // Upright scale: the label's top is y - position; right-aligned at x or starting at x.
-std::vector<PlacedText> VerticalLabels(TextMeasure& measure, const LabelRun& run, const std::vector<long long>& ks,
-                                       long long y, long long x, bool rightAligned);
+std::vector<PlacedText> VerticalLabels(TextMeasure& measure, const std::vector<ScaleMark>& marks, long long y,
+                                       long long x, bool rightAligned);
 // Lying scale: centred on x + position, top at y.
-std::vector<PlacedText> HorizontalLabels(TextMeasure& measure, const LabelRun& run, const std::vector<long long>& ks,
-                                         long long x, long long y);
+std::vector<PlacedText> HorizontalLabels(TextMeasure& measure, const std::vector<ScaleMark>& marks, long long x,
+                                         long long y);
 
 // The smallest box around everything an element paints.
 class Extent {
@@ -176,6 +184,46 @@ public:
 private:
     Key m_key{};
     std::optional<Value> m_value;
+};
+
+// Scale labels in a window of positions (drawing) or for the bounds, kept while
+// the run and the window stay: formatting them is most of a scale's work.
+// Drawing and bounds alternate at every paint, so each wants its own.
+class KeptScaleMarks {
+public:
+    const std::vector<ScaleMark>& inWindow(const LabelRun& run, long long lo, long long hi);
+    const std::vector<ScaleMark>& forBounds(const LabelRun& run);
+
+private:
+    struct Key {
+        long long n = 0;
+        KeyNumber low, high, base, span;
+        long long lo = 0, hi = 0;
+        bool bounds = false;
+        friend bool operator==(const Key&, const Key&) = default;
+    };
+    KeptResult<Key, std::vector<ScaleMark>> m_kept;
+};
+
+// The positions of the marks MarkIndexes finds in a window, with their indexes,
+// kept while count, spread and window stay.
+struct WindowMarks {
+    std::vector<long long> ks;
+    std::vector<long long> positions;
+};
+class KeptMarks {
+public:
+    const WindowMarks& get(long long count, long double base, long double span, long double divisor, long long lo,
+                           long long hi);
+
+private:
+    struct Key {
+        long long count = 0;
+        KeyNumber base, span, divisor;
+        long long lo = 0, hi = 0;
+        friend bool operator==(const Key&, const Key&) = default;
+    };
+    KeptResult<Key, WindowMarks> m_kept;
 };
 
 // Int helpers for sums of evaluated coordinates.

@@ -54,6 +54,8 @@ private:
         ShadingPixels pixels;
     };
     ShadingCache m_shading;
+    KeptMarks m_ticks;
+    mutable KeptScaleMarks m_drawLabels, m_boundsLabels;
     int m_walks = 0;
 };
 
