@@ -110,7 +110,9 @@ void Canvas::setTextOpaque(bool opaque) {
 
 void Canvas::ensureFont() {
     if (!m_fontDirty) return;
-    m_paint->font = cachedFont(m_state.font, m_active ? m_paint->painter->device() : nullptr);
+    // A font set back after a restore is usually the one this canvas holds.
+    if (!m_paint->font || !m_paint->font->answers(m_state.font))
+        m_paint->font = cachedFont(m_state.font, m_active ? m_paint->painter->device() : nullptr);
     m_fontDirty = false;
     m_paint->fontSet = false;
 }

@@ -183,9 +183,13 @@ std::shared_ptr<CachedFont> cachedFont(const CanvasFont& font, const QPaintDevic
     FontKey key{canvasFontFamily(font.name), canvasFontPixelSize(font.size), unsigned(font.style.toInt()), dpiX,
                 dpiY};
     Caches& c = caches();
-    if (const auto it = c.fonts.find(key); it != c.fonts.end()) return it->second;
+    if (const auto it = c.fonts.find(key); it != c.fonts.end()) {
+        it->second->noteAsked(font);
+        return it->second;
+    }
     if (c.fonts.size() >= kMaxFonts) c.fonts.clear();
     auto made = std::make_shared<CachedFont>(makeFont(font), device, dpiX, dpiY);
+    made->noteAsked(font);
     c.fonts.emplace(std::move(key), made);
     return made;
 }

@@ -25,6 +25,16 @@ public:
     CachedFont(const QFont& font, const QPaintDevice* device, int dpiX, int dpiY);
 
     const QFont& font() const { return m_font; }
+    // Whether cachedFont last answered this font for the same name, size and
+    // style: a canvas that asks again needs no lookup.
+    bool answers(const CanvasFont& font) const {
+        return font.size == m_askedSize && font.style == m_askedStyle && font.name == m_askedName;
+    }
+    void noteAsked(const CanvasFont& font) {
+        m_askedName = font.name;
+        m_askedSize = font.size;
+        m_askedStyle = font.style;
+    }
     const QFontMetrics& metrics() const { return m_metrics; }
     int ascent() const { return m_ascent; }
     int height() const { return m_height; }
@@ -59,6 +69,9 @@ private:
     int m_height;
     quint64 m_serial;
     std::unordered_map<QString, int> m_widths;
+    QString m_askedName;
+    int m_askedSize = 0;
+    FontStyles m_askedStyle;
 };
 
 // 0 for both resolutions: measured without a device.

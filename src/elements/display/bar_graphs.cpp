@@ -90,7 +90,7 @@ TColor TExtBarGraphGraph::pieceColour(int fill) const {
 }
 
 std::optional<PlacedText> TExtBarGraphGraph::caption(TextMeasure& measure, const Values& v) const {
-    const std::optional<QString> text = FormatCaption(this->text(kCaption), v.value);
+    const std::optional<QString>& text = m_caption.get(this->text(kCaption), v.value);
     if (!text) return std::nullopt;
     const int th = measure.height();
     const long long tw = measure.width(*text);

@@ -60,6 +60,7 @@ private:
 protected:
     KeptMarks m_ticks;
     mutable KeptScaleMarks m_drawLabels, m_boundsLabels;
+    mutable KeptCaption m_caption;
 };
 
 // Upright, growing upwards, labels beside it.

@@ -226,6 +226,22 @@ private:
     KeptResult<Key, WindowMarks> m_kept;
 };
 
+// FormatCaption's last answer, kept while pattern and value stay.
+class KeptCaption {
+public:
+    const std::optional<QString>& get(const QString& pattern, long double value) {
+        return m_kept.get(Key{pattern, {value}}, [&] { return FormatCaption(pattern, value); });
+    }
+
+private:
+    struct Key {
+        QString pattern;
+        KeyNumber value;
+        friend bool operator==(const Key&, const Key&) = default;
+    };
+    KeptResult<Key, std::optional<QString>> m_kept;
+};
+
 // Int helpers for sums of evaluated coordinates.
 int Px(long long value);
 

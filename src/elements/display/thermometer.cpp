@@ -52,7 +52,7 @@ std::vector<PlacedText> TThMeterGraph::texts(TextMeasure& measure, const Values&
                                              const Canvas* canvas) const {
     std::vector<PlacedText> out;
     const int th = measure.height();
-    if (const std::optional<QString> caption = FormatCaption(text(kCaption), shown)) {
+    if (const std::optional<QString>& caption = m_caption.get(text(kCaption), shown)) {
         const long long tw = measure.width(*caption);
         out.push_back({*caption, v.x + (v.w - tw) / 2, v.y - v.h - 4LL * th / 3, tw, th});
     }

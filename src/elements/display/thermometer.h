@@ -56,6 +56,7 @@ private:
     ShadingCache m_shading;
     KeptMarks m_ticks;
     mutable KeptScaleMarks m_drawLabels, m_boundsLabels;
+    mutable KeptCaption m_caption;
     int m_walks = 0;
 };
 
