@@ -10,6 +10,7 @@
 
 
 #include <algorithm>
+#include <limits>
 
 namespace ovanto {
 
@@ -206,7 +207,12 @@ TColor ColourText::value(const QString& text, const SignalTable& table) const {
     return ToCoord(m_text.evaluate(table));
 }
 
-int Px(long long value) { return ToCoord(static_cast<long double>(value)); }
+// What ToCoord gives for a whole number, without its long double rounding.
+int Px(long long value) {
+    if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max())
+        throw ConversionError("coordinate out of range");
+    return static_cast<int>(value);
+}
 
 void FillPlain(Canvas& canvas, TColor fill, long long left, long long top, long long right, long long bottom) {
     if (left > right) std::swap(left, right);

@@ -87,8 +87,8 @@ TAnaDispGraph::TAnaDispGraph(ElementContext& window)
 TAnaDispGraph::~TAnaDispGraph() = default;
 
 int TAnaDispGraph::fontSize() const {
-    const MeterLayout m = MeterLayoutFor(0, 0, 1, evaluateInt(kH), evaluateInt(kScaleHeight), true);
-    return static_cast<int>(std::clamp<long long>(PixelLength(0.1L * static_cast<long double>(m.d)), kMinFontSize,
+    const long long d = MeterRadius(evaluateInt(kH), evaluateInt(kScaleHeight));
+    return static_cast<int>(std::clamp<long long>(PixelLength(0.1L * static_cast<long double>(d)), kMinFontSize,
                                                   kMaxFontSize));
 }
 
