@@ -62,9 +62,11 @@ QString canvasFontFamily(const QString& name) {
     static const QString sans = QStringLiteral("Liberation Sans");
     static const QString mono = QStringLiteral("Liberation Mono");
     static const QString serif = QStringLiteral("Liberation Serif");
-    const QString key = name.trimmed().toLower();
-    if (key == QLatin1String("courier new") || key == QLatin1String("liberation mono")) return mono;
-    if (key == QLatin1String("times new roman") || key == QLatin1String("liberation serif")) return serif;
+    // Asked at every font change: compared in place rather than lower-cased into a copy.
+    const QStringView key = QStringView(name).trimmed();
+    const auto is = [&](const char* known) { return key.compare(QLatin1StringView(known), Qt::CaseInsensitive) == 0; };
+    if (is("courier new") || is("liberation mono")) return mono;
+    if (is("times new roman") || is("liberation serif")) return serif;
     // Arial, "MS Sans Serif", "Small Fonts" and every name we do not know.
     return sans;
 }

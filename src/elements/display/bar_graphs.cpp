@@ -80,6 +80,8 @@ TExtBarGraphGraph::Values TExtBarGraphGraph::values() const {
     v.high = evaluate(kMax);
     v.value = ShownValue(ChannelValue(kInput), v.low);
     v.ticks = intValue(kTicks);
+    v.fontSize = intValue(kFontSize);
+    v.scaleAlign = intValue(kScaleAlign);
     return v;
 }
 
@@ -119,24 +121,28 @@ void TExtBarGraphGraph::Draw(Canvas& canvas) {
         canvas.setPenStyle(PenStyle::Solid);
         canvas.setPenWidth(1);
         canvas.setFontColor(kBlack);
-        SetInstrumentFont(canvas, intValue(kFontSize));
+        SetInstrumentFont(canvas, v.fontSize);
         CanvasTextMeasure measure(canvas);
         if (const auto text = caption(measure, v)) DrawPlacedText(canvas, *text);
-        if (intValue(kScaleAlign) != 0 && v.ticks > 1)
+        if (v.scaleAlign != 0 && v.ticks > 1)
             for (const PlacedText& label : labels(measure, v, &canvas)) DrawPlacedText(canvas, label);
     });
 }
 
 std::optional<Rect> TExtBarGraphGraph::outlineBox() const {
     const Values v = values();
-    Extent e;
-    e.add(v.x, v.y - v.h, v.x + v.w, v.y);
-    if (v.ticks > 1) addTicks(e, v);
-    FontTextMeasure measure(InstrumentFontName(intValue(kFontSize)), intValue(kFontSize));
-    if (const auto text = caption(measure, v)) e.add(*text);
-    if (intValue(kScaleAlign) != 0 && v.ticks > 1)
-        for (const PlacedText& label : labels(measure, v, nullptr)) e.add(label);
-    return e.rect();
+    const OutlineKey key{v.x, v.y, v.w, v.h, v.ticks, v.fontSize, v.scaleAlign,
+                         {v.low}, {v.high}, {v.value}, text(kCaption)};
+    return m_outline.get(key, [&] {
+        Extent e;
+        e.add(v.x, v.y - v.h, v.x + v.w, v.y);
+        if (v.ticks > 1) addTicks(e, v);
+        FontTextMeasure measure(InstrumentFontName(v.fontSize), v.fontSize);
+        if (const auto text = caption(measure, v)) e.add(*text);
+        if (v.scaleAlign != 0 && v.ticks > 1)
+            for (const PlacedText& label : labels(measure, v, nullptr)) e.add(label);
+        return e.rect();
+    });
 }
 
 // --- VBARGRAPH ----------------------------------------------------------------------------
@@ -177,7 +183,7 @@ std::vector<PlacedText> TVExtBarGraphGraph::labels(TextMeasure& measure, const V
     const LabelRun run{v.ticks, v.low, v.high, 0.5L * th + 1, static_cast<long double>(v.h - 2)};
     const std::vector<ScaleMark>& marks =
         canvas ? m_drawLabels.inWindow(run, v.y - canvas->height() - 1, v.y + th + 1) : m_boundsLabels.forBounds(run);
-    const bool left = intValue(kScaleAlign) == 1;
+    const bool left = v.scaleAlign == 1;
     return VerticalLabels(measure, marks, v.y, left ? v.x - v.w / 4 : v.x + v.w + v.w / 4, left);
 }
 

@@ -77,12 +77,15 @@ void TScaleGraph::Draw(Canvas& canvas) {
 
 std::optional<Rect> TScaleGraph::outlineBox() const {
     const Values v = values();
-    Extent e;
-    e.add(v.x, v.y - v.h, v.x + v.w, v.y);
-    addLines(e, v);
-    FontTextMeasure measure(InstrumentFontName(v.fontSize), v.fontSize);
-    for (const PlacedText& label : labels(measure, v, nullptr)) e.add(label);
-    return e.rect();
+    const OutlineKey key{v.x, v.y, v.w, v.h, v.ticks, v.smallTicks, v.fontSize, v.align, v.penWidth, {v.low}, {v.high}};
+    return m_outline.get(key, [&] {
+        Extent e;
+        e.add(v.x, v.y - v.h, v.x + v.w, v.y);
+        addLines(e, v);
+        FontTextMeasure measure(InstrumentFontName(v.fontSize), v.fontSize);
+        for (const PlacedText& label : labels(measure, v, nullptr)) e.add(label);
+        return e.rect();
+    });
 }
 
 // --- VSCALE --------------------------------------------------------------------------------

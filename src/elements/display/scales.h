@@ -43,6 +43,15 @@ protected:
 
     KeptMarks m_majors;
     mutable KeptScaleMarks m_drawLabels, m_boundsLabels;
+
+private:
+    struct OutlineKey {
+        long long x = 0, y = 0, w = 0, h = 0, ticks = 0, smallTicks = 0;
+        int fontSize = 0, align = 0, penWidth = 0;
+        KeyNumber low, high;
+        friend bool operator==(const OutlineKey&, const OutlineKey&) = default;
+    };
+    mutable KeptResult<OutlineKey, Rect> m_outline;
 };
 
 // Upright: w is the tick length, h the scale length.

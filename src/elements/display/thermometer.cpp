@@ -134,12 +134,17 @@ void TThMeterGraph::Draw(Canvas& canvas) {
 
 std::optional<Rect> TThMeterGraph::outlineBox() const {
     const Values v = values();
-    Extent e;
-    e.add(v.x, v.y - v.h, v.x + v.w, v.y);
-    FontTextMeasure measure(InstrumentFontName(v.fontSize), v.fontSize);
     const long double low = evaluate(kMin);
-    for (const PlacedText& t : texts(measure, v, ShownValue(ChannelValue(kInput), low), nullptr)) e.add(t);
-    return e.rect();
+    const long double shown = ShownValue(ChannelValue(kInput), low);
+    const OutlineKey key{v.x, v.y, v.w, v.h, v.ticks, v.fontSize, v.scaleAlign,
+                         {low}, {evaluate(kMax)}, {shown}, text(kCaption)};
+    return m_outline.get(key, [&] {
+        Extent e;
+        e.add(v.x, v.y - v.h, v.x + v.w, v.y);
+        FontTextMeasure measure(InstrumentFontName(v.fontSize), v.fontSize);
+        for (const PlacedText& t : texts(measure, v, shown, nullptr)) e.add(t);
+        return e.rect();
+    });
 }
 
 void RegisterThermometer() { RegisterElementClass<TThMeterGraph>(kThMeter); }
