@@ -7,6 +7,7 @@
 #include "elements/display/progress_bar.h"
 #include "elements/display/thermometer.h"
 #include "shape_scene.h"
+#include "window/tform1.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -311,6 +312,18 @@ TEST(InstrumentProgressBar, MouseReachesTheWindowMovesOnlyInDesignMode) {
     const std::vector<std::pair<QEvent::Type, QPoint>> expected = {
         {QEvent::MouseButtonPress, {53, 68}}, {QEvent::MouseMove, {53, 68}}, {QEvent::MouseButtonRelease, {53, 68}}};
     EXPECT_EQ(parent.events, expected);
+}
+
+// The bar paints itself: a window paint with nothing changed repaints none of it.
+TEST(InstrumentProgressBar, AnUnchangedBarLeavesNothingToRepaint) {
+    TForm1 form;
+    form.setClientSize(QSize(300, 200));
+    CreateElement(form, "PROGRESSBAR");
+    for (int i = 0; i < 4; ++i) CreateElement(form, "RECT");
+    form.renderToImage();
+    form.renderToImage();
+    EXPECT_TRUE(form.damageTracker().valid());
+    EXPECT_TRUE(form.damageTracker().areas().empty());
 }
 
 TEST(InstrumentProgressBar, WithoutAWindowThereIsNoControl) {
