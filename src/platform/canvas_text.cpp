@@ -3,6 +3,7 @@
 #include "platform/canvas_painter_p.h"
 #include "platform/canvas_text_cache_p.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace ovanto {
@@ -34,15 +35,38 @@ int textFlagsOf(TextFormats format) {
     return flags;
 }
 
+// Opaque pixels over the picture are the text's own: written straight into the
+// image (when given) they come out as the painter would blend them, without its
+// per-image setup.
+void drawRun(const CachedFont::Run& run, QPoint at, QImage* image, const QRect& bounds, QPainter& painter) {
+    if (!run.solid || image == nullptr) {
+        painter.drawImage(at, run.image);
+        return;
+    }
+    uchar* const bits = image->bits();
+    const auto stride = static_cast<std::size_t>(image->bytesPerLine());
+    for (const PixelRun& r : run.cover) {
+        const int y = at.y() + r.y;
+        if (y < bounds.top() || y > bounds.bottom()) continue;
+        const int left = std::max(at.x() + r.left, bounds.left());
+        const int right = std::min(at.x() + r.right, bounds.right());
+        if (left > right) continue;
+        auto* row = reinterpret_cast<QRgb*>(bits + static_cast<std::size_t>(y) * stride);
+        std::fill(row + left, row + right + 1, run.rgb);
+    }
+}
+
 } // namespace
 
 QString canvasFontFamily(const QString& name) {
     static const QString sans = QStringLiteral("Liberation Sans");
     static const QString mono = QStringLiteral("Liberation Mono");
     static const QString serif = QStringLiteral("Liberation Serif");
-    const QString key = name.trimmed().toLower();
-    if (key == QLatin1String("courier new") || key == QLatin1String("liberation mono")) return mono;
-    if (key == QLatin1String("times new roman") || key == QLatin1String("liberation serif")) return serif;
+    // Asked at every font change: compared in place rather than lower-cased into a copy.
+    const QStringView key = QStringView(name).trimmed();
+    const auto is = [&](const char* known) { return key.compare(QLatin1StringView(known), Qt::CaseInsensitive) == 0; };
+    if (is("courier new") || is("liberation mono")) return mono;
+    if (is("times new roman") || is("liberation serif")) return serif;
     // Arial, "MS Sans Serif", "Small Fonts" and every name we do not know.
     return sans;
 }
@@ -88,7 +112,9 @@ void Canvas::setTextOpaque(bool opaque) {
 
 void Canvas::ensureFont() {
     if (!m_fontDirty) return;
-    m_paint->font = cachedFont(m_state.font, m_active ? m_paint->painter->device() : nullptr);
+    // A font set back after a restore is usually the one this canvas holds.
+    if (!m_paint->font || !m_paint->font->answers(m_state.font))
+        m_paint->font = cachedFont(m_state.font, m_active ? m_paint->painter->device() : nullptr);
     m_fontDirty = false;
     m_paint->fontSet = false;
 }
@@ -121,7 +147,8 @@ void Canvas::textOut(int x, int y, const QString& text) {
         m_paint->painter->fillRect(QRect(x, y, font.width(text), font.height()), toQColor(m_state.brush.color));
     if (m_paint->textRuns) {
         if (const CachedFont::Run* run = font.run(text, m_state.font.color)) {
-            m_paint->painter->drawImage(QPoint(x - run->origin.x(), y - run->origin.y()), run->image);
+            drawRun(*run, QPoint(x - run->origin.x(), y - run->origin.y()), writesPixels() ? m_image : nullptr,
+                    pixelBounds(), *m_paint->painter);
             return;
         }
     }
@@ -170,7 +197,8 @@ bool Canvas::textRectFromRun(const QRect& box, const QString& text, TextFormats 
     if (format.testFlag(TextFormat::NoClip)) return false;
     const CachedFont::Run* run = m_paint->font->boxedRun(text, m_state.font.color, box.size(), textFlagsOf(format));
     if (run == nullptr) return false;
-    m_paint->painter->drawImage(QPoint(box.left() - run->origin.x(), box.top() - run->origin.y()), run->image);
+    drawRun(*run, QPoint(box.left() - run->origin.x(), box.top() - run->origin.y()), writesPixels() ? m_image : nullptr,
+            pixelBounds(), *m_paint->painter);
     return true;
 }
 

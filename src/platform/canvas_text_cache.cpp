@@ -90,6 +90,31 @@ QFontMetrics makeMetrics(const QFont& font, const QPaintDevice* device) {
 
 constexpr int kDotsPerMeterPerDpi = 3937; // in 1/100: 39.37 inches per metre
 
+void findCover(CachedFont::Run& run) {
+    const QImage& image = run.image;
+    bool any = false;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width();) {
+            const QRgb p = row[x];
+            if (qAlpha(p) == 0) {
+                ++x;
+                continue;
+            }
+            if (qAlpha(p) != 255 || (any && p != run.rgb)) {
+                run.cover.clear();
+                return;
+            }
+            run.rgb = p;
+            any = true;
+            const int left = x;
+            while (x < image.width() && row[x] == p) ++x;
+            run.cover.push_back({y, left, x - 1});
+        }
+    }
+    run.solid = true;
+}
+
 } // namespace
 
 CachedFont::CachedFont(const QFont& font, const QPaintDevice* device, int dpiX, int dpiY)
@@ -146,6 +171,7 @@ const CachedFont::Run* CachedFont::keep(const QString& text, TColor color, QSize
         p.setPen(QPen(toQColor(color)));
         draw(p, pad);
     }
+    findCover(*run);
     const Run* kept = run.get();
     if (!c.runs.insert(key, run.release(), w * h)) return nullptr;
     return kept;
@@ -157,9 +183,13 @@ std::shared_ptr<CachedFont> cachedFont(const CanvasFont& font, const QPaintDevic
     FontKey key{canvasFontFamily(font.name), canvasFontPixelSize(font.size), unsigned(font.style.toInt()), dpiX,
                 dpiY};
     Caches& c = caches();
-    if (const auto it = c.fonts.find(key); it != c.fonts.end()) return it->second;
+    if (const auto it = c.fonts.find(key); it != c.fonts.end()) {
+        it->second->noteAsked(font);
+        return it->second;
+    }
     if (c.fonts.size() >= kMaxFonts) c.fonts.clear();
     auto made = std::make_shared<CachedFont>(makeFont(font), device, dpiX, dpiY);
+    made->noteAsked(font);
     c.fonts.emplace(std::move(key), made);
     return made;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/canvas_p.h"
 #include "platform/canvas_state.h"
 
 #include <QFont>
@@ -11,6 +12,7 @@
 
 #include <memory>
 #include <unordered_map>
+#include <vector>
 
 namespace ovanto::canvas_detail {
 
@@ -23,6 +25,16 @@ public:
     CachedFont(const QFont& font, const QPaintDevice* device, int dpiX, int dpiY);
 
     const QFont& font() const { return m_font; }
+    // Whether cachedFont last answered this font for the same name, size and
+    // style: a canvas that asks again needs no lookup.
+    bool answers(const CanvasFont& font) const {
+        return font.size == m_askedSize && font.style == m_askedStyle && font.name == m_askedName;
+    }
+    void noteAsked(const CanvasFont& font) {
+        m_askedName = font.name;
+        m_askedSize = font.size;
+        m_askedStyle = font.style;
+    }
     const QFontMetrics& metrics() const { return m_metrics; }
     int ascent() const { return m_ascent; }
     int height() const { return m_height; }
@@ -33,6 +45,12 @@ public:
     struct Run {
         QImage image;
         QPoint origin;
+        // Text without antialiasing covers a pixel fully or not at all: then
+        // `solid` is set and the covered pixels, all of colour `rgb`, are
+        // `cover` (relative to the image), to be written without blending.
+        bool solid = false;
+        QRgb rgb = 0;
+        std::vector<PixelRun> cover;
     };
     const Run* run(const QString& text, TColor color);
     // The text laid out by Qt in a box of `size` with Qt's alignment `flags`;
@@ -51,6 +69,9 @@ private:
     int m_height;
     quint64 m_serial;
     std::unordered_map<QString, int> m_widths;
+    QString m_askedName;
+    int m_askedSize = 0;
+    FontStyles m_askedStyle;
 };
 
 // 0 for both resolutions: measured without a device.

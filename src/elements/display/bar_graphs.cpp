@@ -80,6 +80,8 @@ TExtBarGraphGraph::Values TExtBarGraphGraph::values() const {
     v.high = evaluate(kMax);
     v.value = ShownValue(ChannelValue(kInput), v.low);
     v.ticks = intValue(kTicks);
+    v.fontSize = intValue(kFontSize);
+    v.scaleAlign = intValue(kScaleAlign);
     return v;
 }
 
@@ -90,7 +92,7 @@ TColor TExtBarGraphGraph::pieceColour(int fill) const {
 }
 
 std::optional<PlacedText> TExtBarGraphGraph::caption(TextMeasure& measure, const Values& v) const {
-    const std::optional<QString> text = FormatCaption(this->text(kCaption), v.value);
+    const std::optional<QString>& text = m_caption.get(this->text(kCaption), v.value);
     if (!text) return std::nullopt;
     const int th = measure.height();
     const long long tw = measure.width(*text);
@@ -119,24 +121,28 @@ void TExtBarGraphGraph::Draw(Canvas& canvas) {
         canvas.setPenStyle(PenStyle::Solid);
         canvas.setPenWidth(1);
         canvas.setFontColor(kBlack);
-        SetInstrumentFont(canvas, intValue(kFontSize));
+        SetInstrumentFont(canvas, v.fontSize);
         CanvasTextMeasure measure(canvas);
         if (const auto text = caption(measure, v)) DrawPlacedText(canvas, *text);
-        if (intValue(kScaleAlign) != 0 && v.ticks > 1)
+        if (v.scaleAlign != 0 && v.ticks > 1)
             for (const PlacedText& label : labels(measure, v, &canvas)) DrawPlacedText(canvas, label);
     });
 }
 
 std::optional<Rect> TExtBarGraphGraph::outlineBox() const {
     const Values v = values();
-    Extent e;
-    e.add(v.x, v.y - v.h, v.x + v.w, v.y);
-    if (v.ticks > 1) addTicks(e, v);
-    FontTextMeasure measure(InstrumentFontName(intValue(kFontSize)), intValue(kFontSize));
-    if (const auto text = caption(measure, v)) e.add(*text);
-    if (intValue(kScaleAlign) != 0 && v.ticks > 1)
-        for (const PlacedText& label : labels(measure, v, nullptr)) e.add(label);
-    return e.rect();
+    const OutlineKey key{v.x, v.y, v.w, v.h, v.ticks, v.fontSize, v.scaleAlign,
+                         {v.low}, {v.high}, {v.value}, text(kCaption)};
+    return m_outline.get(key, [&] {
+        Extent e;
+        e.add(v.x, v.y - v.h, v.x + v.w, v.y);
+        if (v.ticks > 1) addTicks(e, v);
+        FontTextMeasure measure(InstrumentFontName(v.fontSize), v.fontSize);
+        if (const auto text = caption(measure, v)) e.add(*text);
+        if (v.scaleAlign != 0 && v.ticks > 1)
+            for (const PlacedText& label : labels(measure, v, nullptr)) e.add(label);
+        return e.rect();
+    });
 }
 
 // --- VBARGRAPH ----------------------------------------------------------------------------
@@ -147,10 +153,11 @@ long long TVExtBarGraphGraph::barLength(const Values& v) const { return v.h; }
 
 void TVExtBarGraphGraph::drawTicks(Canvas& canvas, const Values& v) {
     // Drawn before the bar, which hides their middle.
-    for (const long long k : MarkIndexes(v.ticks, 0, static_cast<long double>(v.h - 3),
-                                         static_cast<long double>(v.ticks - 1), v.y - 3 - canvas.height(), v.y - 1)) {
-        const long long row = v.y - MarkPosition(k, 0, static_cast<long double>(v.h - 3),
-                                                 static_cast<long double>(v.ticks - 1)) - 2;
+    for (const long long position : m_ticks
+                                        .get(v.ticks, 0, static_cast<long double>(v.h - 3),
+                                             static_cast<long double>(v.ticks - 1), v.y - 3 - canvas.height(), v.y - 1)
+                                        .positions) {
+        const long long row = v.y - position - 2;
         line(canvas, v.x - v.w / 6, row, v.x + v.w + v.w / 6, row);
     }
 }
@@ -174,9 +181,10 @@ void TVExtBarGraphGraph::drawBar(Canvas& canvas, const Values& v, const BarGraph
 std::vector<PlacedText> TVExtBarGraphGraph::labels(TextMeasure& measure, const Values& v, const Canvas* canvas) const {
     const int th = measure.height();
     const LabelRun run{v.ticks, v.low, v.high, 0.5L * th + 1, static_cast<long double>(v.h - 2)};
-    const std::vector<long long> ks = canvas ? run.indexes(v.y - canvas->height() - 1, v.y + th + 1) : run.boundsIndexes();
-    const bool left = intValue(kScaleAlign) == 1;
-    return VerticalLabels(measure, run, ks, v.y, left ? v.x - v.w / 4 : v.x + v.w + v.w / 4, left);
+    const std::vector<ScaleMark>& marks =
+        canvas ? m_drawLabels.inWindow(run, v.y - canvas->height() - 1, v.y + th + 1) : m_boundsLabels.forBounds(run);
+    const bool left = v.scaleAlign == 1;
+    return VerticalLabels(measure, marks, v.y, left ? v.x - v.w / 4 : v.x + v.w + v.w / 4, left);
 }
 
 // --- HBARGRAPH ------------------------------------------------------------------------------
@@ -187,8 +195,8 @@ long long THExtBarGraphGraph::barLength(const Values& v) const { return v.w; }
 
 void THExtBarGraphGraph::drawTicks(Canvas& canvas, const Values& v) {
     const long double span = static_cast<long double>(v.w - 3), divisor = static_cast<long double>(v.ticks - 1);
-    for (const long long k : MarkIndexes(v.ticks, 0, span, divisor, -v.x - 2, canvas.width() - v.x)) {
-        const long long column = v.x + 1 + MarkPosition(k, 0, span, divisor);
+    for (const long long position : m_ticks.get(v.ticks, 0, span, divisor, -v.x - 2, canvas.width() - v.x).positions) {
+        const long long column = v.x + 1 + position;
         line(canvas, column, v.y, column, v.y + v.h / 4);
     }
 }
@@ -216,9 +224,9 @@ std::vector<PlacedText> THExtBarGraphGraph::labels(TextMeasure& measure, const V
     const LabelRun run{v.ticks, v.low, v.high, 0, static_cast<long double>(v.w - 3)};
     // A label reaches at most this far from its tick.
     const long long reach = 12LL * measure.height();
-    const std::vector<long long> ks =
-        canvas ? run.indexes(-v.x - 1 - reach, canvas->width() - v.x + reach) : run.boundsIndexes();
-    return HorizontalLabels(measure, run, ks, v.x + 1, v.y + v.h / 4);
+    const std::vector<ScaleMark>& marks =
+        canvas ? m_drawLabels.inWindow(run, -v.x - 1 - reach, canvas->width() - v.x + reach) : m_boundsLabels.forBounds(run);
+    return HorizontalLabels(measure, marks, v.x + 1, v.y + v.h / 4);
 }
 
 void RegisterBarGraphs() {

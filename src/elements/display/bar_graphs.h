@@ -40,6 +40,8 @@ protected:
         long long x = 0, y = 0, w = 0, h = 0;
         long double low = 0, high = 1, value = 0;
         long long ticks = 0;
+        int fontSize = 8;
+        int scaleAlign = 0;
     };
     Values values() const;
     std::optional<Rect> outlineBox() const override;
@@ -56,6 +58,19 @@ protected:
 
 private:
     ColourText m_fill2, m_fill3;
+
+protected:
+    KeptMarks m_ticks;
+    mutable KeptScaleMarks m_drawLabels, m_boundsLabels;
+    mutable KeptCaption m_caption;
+    struct OutlineKey {
+        long long x = 0, y = 0, w = 0, h = 0, ticks = 0;
+        int fontSize = 0, scaleAlign = 0;
+        KeyNumber low, high, value;
+        QString caption;
+        friend bool operator==(const OutlineKey&, const OutlineKey&) = default;
+    };
+    mutable KeptResult<OutlineKey, Rect> m_outline;
 };
 
 // Upright, growing upwards, labels beside it.

@@ -10,6 +10,7 @@
 
 
 #include <algorithm>
+#include <limits>
 
 namespace ovanto {
 
@@ -111,30 +112,57 @@ std::vector<long long> LabelRun::boundsIndexes() const {
     return ks;
 }
 
-std::vector<PlacedText> VerticalLabels(TextMeasure& measure, const LabelRun& run, const std::vector<long long>& ks,
-                                       long long y, long long x, bool rightAligned) {
-    std::vector<PlacedText> out;
+std::vector<ScaleMark> ScaleMarks(const LabelRun& run, const std::vector<long long>& ks) {
+    std::vector<ScaleMark> out;
     out.reserve(ks.size());
+    for (const long long k : ks) out.push_back({ScaleLabel(MarkValue(k, run.n, run.low, run.high)), run.position(k)});
+    return out;
+}
+
+std::vector<PlacedText> VerticalLabels(TextMeasure& measure, const std::vector<ScaleMark>& marks, long long y,
+                                       long long x, bool rightAligned) {
+    std::vector<PlacedText> out;
+    out.reserve(marks.size());
     const int th = measure.height();
-    for (const long long k : ks) {
-        const QString text = ScaleLabel(MarkValue(k, run.n, run.low, run.high));
-        const long long tw = measure.width(text);
-        out.push_back({text, rightAligned ? x - tw : x, y - run.position(k), tw, th});
+    for (const ScaleMark& m : marks) {
+        const long long tw = measure.width(m.text);
+        out.push_back({m.text, rightAligned ? x - tw : x, y - m.position, tw, th});
     }
     return out;
 }
 
-std::vector<PlacedText> HorizontalLabels(TextMeasure& measure, const LabelRun& run, const std::vector<long long>& ks,
-                                         long long x, long long y) {
+std::vector<PlacedText> HorizontalLabels(TextMeasure& measure, const std::vector<ScaleMark>& marks, long long x,
+                                         long long y) {
     std::vector<PlacedText> out;
-    out.reserve(ks.size());
+    out.reserve(marks.size());
     const int th = measure.height();
-    for (const long long k : ks) {
-        const QString text = ScaleLabel(MarkValue(k, run.n, run.low, run.high));
-        const long long tw = measure.width(text);
-        out.push_back({text, x + run.position(k) - tw / 2, y, tw, th});
+    for (const ScaleMark& m : marks) {
+        const long long tw = measure.width(m.text);
+        out.push_back({m.text, x + m.position - tw / 2, y, tw, th});
     }
     return out;
+}
+
+const std::vector<ScaleMark>& KeptScaleMarks::inWindow(const LabelRun& run, long long lo, long long hi) {
+    const Key key{run.n, {run.low}, {run.high}, {run.base}, {run.span}, lo, hi, false};
+    return m_kept.get(key, [&] { return ScaleMarks(run, run.indexes(lo, hi)); });
+}
+
+const std::vector<ScaleMark>& KeptScaleMarks::forBounds(const LabelRun& run) {
+    const Key key{run.n, {run.low}, {run.high}, {run.base}, {run.span}, 0, 0, true};
+    return m_kept.get(key, [&] { return ScaleMarks(run, run.boundsIndexes()); });
+}
+
+const WindowMarks& KeptMarks::get(long long count, long double base, long double span, long double divisor,
+                                  long long lo, long long hi) {
+    const Key key{count, {base}, {span}, {divisor}, lo, hi};
+    return m_kept.get(key, [&] {
+        WindowMarks marks;
+        marks.ks = MarkIndexes(count, base, span, divisor, lo, hi);
+        marks.positions.reserve(marks.ks.size());
+        for (const long long k : marks.ks) marks.positions.push_back(MarkPosition(k, base, span, divisor));
+        return marks;
+    });
 }
 
 // --- extent ------------------------------------------------------------------------------
@@ -179,7 +207,12 @@ TColor ColourText::value(const QString& text, const SignalTable& table) const {
     return ToCoord(m_text.evaluate(table));
 }
 
-int Px(long long value) { return ToCoord(static_cast<long double>(value)); }
+// What ToCoord gives for a whole number, without its long double rounding.
+int Px(long long value) {
+    if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max())
+        throw ConversionError("coordinate out of range");
+    return static_cast<int>(value);
+}
 
 void FillPlain(Canvas& canvas, TColor fill, long long left, long long top, long long right, long long bottom) {
     if (left > right) std::swap(left, right);

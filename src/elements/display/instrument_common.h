@@ -7,6 +7,7 @@
 
 #include <QString>
 
+#include <cmath>
 #include <optional>
 #include <vector>
 
@@ -101,12 +102,20 @@ struct LabelRun {
     // positions and the last label.
     std::vector<long long> boundsIndexes() const;
 };
+// A label's text and its position along the scale.
+struct ScaleMark {
+    QString text;
+    long long position = 0;
+};
+// The labels a scale shows in a window of positions, or for the bounds.
+std::vector<ScaleMark> ScaleMarks(const LabelRun& run, const std::vector<long long>& ks);
+
 // Upright scale: the label's top is y - position; right-aligned at x or starting at x.
-std::vector<PlacedText> VerticalLabels(TextMeasure& measure, const LabelRun& run, const std::vector<long long>& ks,
-                                       long long y, long long x, bool rightAligned);
+std::vector<PlacedText> VerticalLabels(TextMeasure& measure, const std::vector<ScaleMark>& marks, long long y,
+                                       long long x, bool rightAligned);
 // Lying scale: centred on x + position, top at y.
-std::vector<PlacedText> HorizontalLabels(TextMeasure& measure, const LabelRun& run, const std::vector<long long>& ks,
-                                         long long x, long long y);
+std::vector<PlacedText> HorizontalLabels(TextMeasure& measure, const std::vector<ScaleMark>& marks, long long x,
+                                         long long y);
 
 // The smallest box around everything an element paints.
 class Extent {
@@ -146,6 +155,92 @@ void DrawSunkenBar(Canvas& canvas, long long x, long long y, long long w, long l
 // right and at the bottom as a pen-less rectangle always was: bars and
 // mercury stop inside the bevel and the tube walls. A negative colour fills nothing.
 void FillPlain(Canvas& canvas, TColor fill, long long left, long long top, long long right, long long bottom);
+
+// An evaluated number as part of a key: -0 and 0 format differently, and a NaN
+// never matches, so it is worked out afresh.
+struct KeyNumber {
+    long double value = 0;
+    friend bool operator==(const KeyNumber& a, const KeyNumber& b) {
+        return a.value == b.value && std::signbit(a.value) == std::signbit(b.value);
+    }
+};
+
+// The last result of a computation that depends only on its key, for the parts
+// of a look that trigonometry or number formatting make dear and that stay
+// from paint to paint.
+template <class Key, class Value>
+class KeptResult {
+public:
+    template <class Make>
+    const Value& get(const Key& key, Make&& make) {
+        if (!m_value || !(m_key == key)) {
+            m_value.reset();
+            m_value.emplace(make());
+            m_key = key;
+        }
+        return *m_value;
+    }
+
+private:
+    Key m_key{};
+    std::optional<Value> m_value;
+};
+
+// Scale labels in a window of positions (drawing) or for the bounds, kept while
+// the run and the window stay: formatting them is most of a scale's work.
+// Drawing and bounds alternate at every paint, so each wants its own.
+class KeptScaleMarks {
+public:
+    const std::vector<ScaleMark>& inWindow(const LabelRun& run, long long lo, long long hi);
+    const std::vector<ScaleMark>& forBounds(const LabelRun& run);
+
+private:
+    struct Key {
+        long long n = 0;
+        KeyNumber low, high, base, span;
+        long long lo = 0, hi = 0;
+        bool bounds = false;
+        friend bool operator==(const Key&, const Key&) = default;
+    };
+    KeptResult<Key, std::vector<ScaleMark>> m_kept;
+};
+
+// The positions of the marks MarkIndexes finds in a window, with their indexes,
+// kept while count, spread and window stay.
+struct WindowMarks {
+    std::vector<long long> ks;
+    std::vector<long long> positions;
+};
+class KeptMarks {
+public:
+    const WindowMarks& get(long long count, long double base, long double span, long double divisor, long long lo,
+                           long long hi);
+
+private:
+    struct Key {
+        long long count = 0;
+        KeyNumber base, span, divisor;
+        long long lo = 0, hi = 0;
+        friend bool operator==(const Key&, const Key&) = default;
+    };
+    KeptResult<Key, WindowMarks> m_kept;
+};
+
+// FormatCaption's last answer, kept while pattern and value stay.
+class KeptCaption {
+public:
+    const std::optional<QString>& get(const QString& pattern, long double value) {
+        return m_kept.get(Key{pattern, {value}}, [&] { return FormatCaption(pattern, value); });
+    }
+
+private:
+    struct Key {
+        QString pattern;
+        KeyNumber value;
+        friend bool operator==(const Key&, const Key&) = default;
+    };
+    KeptResult<Key, std::optional<QString>> m_kept;
+};
 
 // Int helpers for sums of evaluated coordinates.
 int Px(long long value);

@@ -120,10 +120,14 @@ QString ScaleLabel(long double value) {
 
 // --- analog meter ------------------------------------------------------------------------
 
+long long MeterRadius(long long h, long long scaleHeightPercent) {
+    return PixelLength(static_cast<long double>(scaleHeightPercent) * 0.01L * static_cast<long double>(h));
+}
+
 MeterLayout MeterLayoutFor(long long x, long long y, long long w, long long h, long long scaleHeightPercent,
                            bool showScale) {
     MeterLayout m;
-    m.d = PixelLength(static_cast<long double>(scaleHeightPercent) * 0.01L * static_cast<long double>(h));
+    m.d = MeterRadius(h, scaleHeightPercent);
     m.needle = PixelLength((showScale ? 1.05L : 1.1L) * static_cast<long double>(m.d));
     m.f = PixelLength(3.0L * static_cast<long double>(h) * 0.25L);
     if (w != 0) m.a0 = std::atan(2.0L * static_cast<long double>(m.f) / static_cast<long double>(w));

@@ -50,6 +50,8 @@ struct MeterLayout {
     long double a0 = 0;       // angle of the low end, from the left
     long double sweep = 0;    // pi - 2 a0
 };
+// The scale radius: ScaleHeight percent of h.
+long long MeterRadius(long long h, long long scaleHeightPercent);
 MeterLayout MeterLayoutFor(long long x, long long y, long long w, long long h, long long scaleHeightPercent,
                            bool showScale);
 // The point at angle a (clockwise from the left) and radius r around the pivot.

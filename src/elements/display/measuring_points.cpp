@@ -47,8 +47,8 @@ bool hasDot(int mode) { return (mode & 1) == 0; }
 
 void TMeasureGraph::Draw(Canvas& canvas) {
     drawIfVisible(canvas, [&] {
-        const Shape s = shape();
         const int mode = intValue(kMode);
+        const Shape s = shape(mode);
         const int l = Px(s.left), t = Px(s.top), r = Px(s.right), b = Px(s.bottom);
         const long long d = s.bottom - s.top, g = d / 2;
         const TColor fill = evaluateInt(kRGBFill);
@@ -95,9 +95,11 @@ void TMeasureGraph::Draw(Canvas& canvas) {
 }
 
 std::optional<Rect> TMeasureGraph::outlineBox() const {
-    const Shape s = shape();
+    const int mode = intValue(kMode);
+    const Shape s = shape(mode);
     const long long x = evaluateInt(kX), y = evaluateInt(kY);
-    const int pen = lineType() > 0 ? lineType() : 1;
+    const int type = lineType();
+    const int pen = type > 0 ? type : 1;
     Extent e;
     e.add(x, y - evaluateInt(kH), x + evaluateInt(kW), y);
     // The half circles stand out of a label narrower than it is high.
@@ -105,16 +107,16 @@ std::optional<Rect> TMeasureGraph::outlineBox() const {
     e.add(std::min(s.left, s.right - d) - pen / 2 - 1, s.top - pen / 2 - 1, std::max(s.right, s.left + d) + pen / 2 + 1,
           s.bottom + pen / 2 + 1);
     e.addLine(s.stemX1, s.stemY1, s.stemX2, s.stemY2, pen);
-    if (hasDot(intValue(kMode))) e.add(s.dotLeft, s.dotTop, s.dotLeft + kDot, s.dotTop + kDot);
+    if (hasDot(mode)) e.add(s.dotLeft, s.dotTop, s.dotLeft + kDot, s.dotTop + kDot);
     return e.rect();
 }
 
 TVMeasureGraph::TVMeasureGraph(ElementContext& window) : TMeasureGraph(window, kVMeasure) {}
 
-TMeasureGraph::Shape TVMeasureGraph::shape() const {
+TMeasureGraph::Shape TVMeasureGraph::shape(int mode) const {
     const long long x = evaluateInt(kX), y = evaluateInt(kY), w = evaluateInt(kW), h = evaluateInt(kH);
     const long long f = evaluateInt(kLabelSize), g = f / 2;
-    const bool below = labelAtFarEnd(intValue(kMode));
+    const bool below = labelAtFarEnd(mode);
     Shape s;
     s.left = x, s.right = x + w;
     s.top = below ? y - f : y - h;
@@ -130,10 +132,10 @@ TMeasureGraph::Shape TVMeasureGraph::shape() const {
 
 THMeasureGraph::THMeasureGraph(ElementContext& window) : TMeasureGraph(window, kHMeasure) {}
 
-TMeasureGraph::Shape THMeasureGraph::shape() const {
+TMeasureGraph::Shape THMeasureGraph::shape(int mode) const {
     const long long x = evaluateInt(kX), y = evaluateInt(kY), w = evaluateInt(kW), h = evaluateInt(kH);
     const long long labelWidth = evaluateInt(kLabelSize);
-    const bool left = labelAtFarEnd(intValue(kMode));
+    const bool left = labelAtFarEnd(mode);
     Shape s;
     s.top = y - h, s.bottom = y;
     s.left = left ? x : x + w - labelWidth;

@@ -33,7 +33,7 @@ public:
 
 protected:
     using TGraph::TGraph;
-    virtual Shape shape() const = 0;
+    virtual Shape shape(int mode) const = 0;
     std::optional<Rect> outlineBox() const override;
 };
 
@@ -42,7 +42,7 @@ public:
     explicit TVMeasureGraph(ElementContext& window);
 
 protected:
-    Shape shape() const override;
+    Shape shape(int mode) const override;
 };
 
 class THMeasureGraph final : public TMeasureGraph {
@@ -50,7 +50,7 @@ public:
     explicit THMeasureGraph(ElementContext& window);
 
 protected:
-    Shape shape() const override;
+    Shape shape(int mode) const override;
 };
 
 void RegisterMeasuringPoints();

@@ -1,6 +1,7 @@
 #include "elements/display/meters.h"
 
 #include "elements/core/element_registry.h"
+#include "elements/core/family_settings.h"
 #include "elements/core/number_text.h"
 #include "platform/canvas.h"
 
@@ -38,45 +39,113 @@ constexpr int kMaxFontSize = 4000;
 
 } // namespace
 
-struct TAnaDispGraph::Scene {
-    long long x = 0, y = 0, w = 0, h = 0;
+// What trigonometry and number formatting give: kept while the inputs stay.
+struct TAnaDispGraph::Face {
     MeterLayout meter;
-    int borderType = 0;
-    int borderWidth = 1;
     QPoint rightEnd, leftEnd;
     std::optional<QPoint> redEnd;
     std::vector<std::pair<QPoint, QPoint>> ticks;
+    // Label texts and the outer tick ends they are centred over.
+    std::vector<std::pair<QString, QPoint>> labels;
+    std::vector<ArcBox> arcs;
+};
+
+struct TAnaDispGraph::FaceKey {
+    long long x = 0, y = 0, w = 0, h = 0, scaleHeight = 0;
+    bool showScale = false;
+    KeyNumber low, high, red;
+    int notation = 0, width = 0, precision = 0;
+    friend bool operator==(const FaceKey&, const FaceKey&) = default;
+};
+
+struct TAnaDispGraph::NeedleKey {
+    FaceKey face;
+    KeyNumber angle;
+    friend bool operator==(const NeedleKey&, const NeedleKey&) = default;
+};
+
+struct TAnaDispGraph::Scene {
+    long long x = 0, y = 0, w = 0, h = 0;
+    const Face* face = nullptr;
+    int borderType = 0;
+    int borderWidth = 1;
     std::vector<PlacedText> labels;
     PlacedText unit, caption;
     std::optional<QPoint> needleTip;
     int needleWidth = 1;
 };
 
-TAnaDispGraph::TAnaDispGraph(ElementContext& window) : TGraph(window, kAnaDisp) {
+TAnaDispGraph::TAnaDispGraph(ElementContext& window)
+    : TGraph(window, kAnaDisp),
+      m_face(std::make_unique<KeptResult<FaceKey, Face>>()),
+      m_needle(std::make_unique<KeptResult<NeedleKey, QPoint>>()) {
     setText(kRGBStroke, QStringLiteral("5242880"));
     setText(kRGBFill, QStringLiteral("12648447"));
     setText(kLType, QStringLiteral("2"));
 }
 
+TAnaDispGraph::~TAnaDispGraph() = default;
+
 int TAnaDispGraph::fontSize() const {
-    const MeterLayout m = MeterLayoutFor(0, 0, 1, evaluateInt(kH), evaluateInt(kScaleHeight), true);
-    return static_cast<int>(std::clamp<long long>(PixelLength(0.1L * static_cast<long double>(m.d)), kMinFontSize,
+    const long long d = MeterRadius(evaluateInt(kH), evaluateInt(kScaleHeight));
+    return static_cast<int>(std::clamp<long long>(PixelLength(0.1L * static_cast<long double>(d)), kMinFontSize,
                                                   kMaxFontSize));
 }
+
+namespace {
+
+TAnaDispGraph::Face MakeFace(const TAnaDispGraph::FaceKey& key) {
+    TAnaDispGraph::Face f;
+    f.meter = MeterLayoutFor(key.x, key.y, key.w, key.h, key.scaleHeight, key.showScale);
+    const MeterLayout& m = f.meter;
+    f.rightEnd = {Px(key.x + key.w), Px(key.y - m.f)};
+    f.leftEnd = {Px(key.x - 1), Px(key.y - m.f)};
+    const long double low = key.low.value, high = key.high.value;
+    if (const auto red = RedZoneAngle(m, low, key.red.value, high))
+        f.redEnd = MeterPoint(m, *red, static_cast<long double>(m.needle));
+    if (key.showScale) {
+        const long double inner = static_cast<long double>(m.d - m.t), outer = static_cast<long double>(m.d + m.t);
+        for (int k = 0; k < kTickCount; ++k) {
+            const long double a = MeterTickAngle(m, k);
+            const QPoint end = MeterPoint(m, a, outer);
+            f.ticks.emplace_back(MeterPoint(m, a, inner), end);
+            if (key.h <= 49 && k % 2 == 1) continue;
+            f.labels.emplace_back(
+                FloatToText(low + (high - low) * k * 0.25L, true, key.notation, key.width, key.precision), end);
+        }
+    }
+    for (const long long r : {m.d - m.m, m.d + m.m}) {
+        if (r <= 0) continue;
+        f.arcs.push_back(ArcExtent(static_cast<long double>(m.cx), static_cast<long double>(m.cy),
+                                   static_cast<long double>(r), f.rightEnd, f.leftEnd));
+    }
+    return f;
+}
+
+} // namespace
 
 TAnaDispGraph::Scene TAnaDispGraph::scene(TextMeasure& measure) const {
     Scene s;
     s.x = evaluateInt(kX), s.y = evaluateInt(kY), s.w = evaluateInt(kW), s.h = evaluateInt(kH);
     const bool showScale = evaluateInt(kShowScale) != 0;
-    s.meter = MeterLayoutFor(s.x, s.y, s.w, s.h, evaluateInt(kScaleHeight), showScale);
-    const MeterLayout& m = s.meter;
+    const FamilySettings& settings = CurrentFamilySettings();
+    const long double low = number(kMinValue), high = number(kMaxValue);
+    const FaceKey key{.x = s.x,
+                      .y = s.y,
+                      .w = s.w,
+                      .h = s.h,
+                      .scaleHeight = evaluateInt(kScaleHeight),
+                      .showScale = showScale,
+                      .low = {low},
+                      .high = {high},
+                      .red = {number(kRedValue)},
+                      .notation = settings.defaultFloatNotation,
+                      .width = settings.defaultFloatWidth,
+                      .precision = settings.defaultFloatPrecision};
+    const Face& face = m_face->get(key, [&] { return MakeFace(key); });
+    s.face = &face;
     s.borderType = evaluateInt(kBorderType);
     s.borderWidth = evaluateInt(kBorderWidth);
-    s.rightEnd = {Px(s.x + s.w), Px(s.y - m.f)};
-    s.leftEnd = {Px(s.x - 1), Px(s.y - m.f)};
-    const long double low = number(kMinValue), high = number(kMaxValue);
-    if (const auto red = RedZoneAngle(m, low, number(kRedValue), high))
-        s.redEnd = MeterPoint(m, *red, static_cast<long double>(m.needle));
 
     const int th = measure.height();
     const auto centred = [&](const QString& text, long long top) {
@@ -84,22 +153,17 @@ TAnaDispGraph::Scene TAnaDispGraph::scene(TextMeasure& measure) const {
         return PlacedText{text, s.x + (s.w - tw) / 2, top, tw, th};
     };
     s.unit = centred(text(kUnit), s.y - s.h / 3 - th / 2);
-    if (showScale) {
-        const long double inner = static_cast<long double>(m.d - m.t), outer = static_cast<long double>(m.d + m.t);
-        for (int k = 0; k < kTickCount; ++k) {
-            const long double a = MeterTickAngle(m, k);
-            const QPoint end = MeterPoint(m, a, outer);
-            s.ticks.emplace_back(MeterPoint(m, a, inner), end);
-            if (s.h <= 49 && k % 2 == 1) continue;
-            const QString label = FloatToText(low + (high - low) * k * 0.25L, true);
-            const long long tw = measure.width(label);
-            s.labels.push_back({label, end.x() - tw / 2, static_cast<long long>(end.y()) - th, tw, th});
-        }
+    for (const auto& [label, end] : face.labels) {
+        const long long tw = measure.width(label);
+        s.labels.push_back({label, end.x() - tw / 2, static_cast<long long>(end.y()) - th, tw, th});
     }
     s.caption = centred(text(kCaption), s.y - s.h - PixelLength(1.05L * th));
     s.needleWidth = std::abs(lineType());
-    if (const auto a = NeedleAngle(m, ShownValue(ChannelValue(kInput), low), low, high))
-        s.needleTip = MeterPoint(m, *a, static_cast<long double>(m.needle));
+    if (const auto a = NeedleAngle(face.meter, ShownValue(ChannelValue(kInput), low), low, high)) {
+        const MeterLayout& m = face.meter;
+        s.needleTip = m_needle->get(NeedleKey{key, {*a}},
+                                    [&] { return MeterPoint(m, *a, static_cast<long double>(m.needle)); });
+    }
     return s;
 }
 
@@ -178,26 +242,27 @@ void TAnaDispGraph::Draw(Canvas& canvas) {
         const Scene s = scene(measure);
         drawHousing(canvas, s);
 
-        const MeterLayout& m = s.meter;
+        const MeterLayout& m = s.face->meter;
         canvas.setPenStyle(PenStyle::Solid);
         canvas.setPenWidth(1);
         canvas.setBrushStyle(BrushStyle::Clear);
         const auto scaleArc = [&](QPoint to) {
             for (const long long r : {m.d - m.m, m.d + m.m}) {
                 if (r <= 0) continue;
-                canvas.arc(Px(m.cx - r), Px(m.cy - r), Px(m.cx + r), Px(m.cy + r), s.rightEnd.x(), s.rightEnd.y(),
+                canvas.arc(Px(m.cx - r), Px(m.cy - r), Px(m.cx + r), Px(m.cy + r), s.face->rightEnd.x(),
+                           s.face->rightEnd.y(),
                            to.x(), to.y());
             }
         };
         canvas.setPenColor(stroke);
-        scaleArc(s.leftEnd);
-        if (s.redEnd) {
+        scaleArc(s.face->leftEnd);
+        if (s.face->redEnd) {
             canvas.setPenColor(kRed);
-            scaleArc(*s.redEnd);
+            scaleArc(*s.face->redEnd);
             canvas.setPenColor(stroke);
         }
         DrawPlacedText(canvas, s.unit);
-        for (const auto& [from, to] : s.ticks) {
+        for (const auto& [from, to] : s.face->ticks) {
             canvas.moveTo(from.x(), from.y());
             canvas.lineTo(to.x(), to.y());
         }
@@ -214,7 +279,7 @@ void TAnaDispGraph::Draw(Canvas& canvas) {
 Rect TAnaDispGraph::paintedBox() const {
     FontTextMeasure measure(QStringLiteral("ARIAL"), fontSize());
     const Scene s = scene(measure);
-    const MeterLayout& m = s.meter;
+    const MeterLayout& m = s.face->meter;
     Extent e;
     e.add(s.x, s.y - s.h, s.x + s.w, s.y);
     // Thick housing pens spread beyond the outline.
@@ -222,14 +287,10 @@ Rect TAnaDispGraph::paintedBox() const {
     if (spread) e.add(s.x - spread, s.y - s.h - spread, s.x + s.w + spread, s.y + spread);
     if (s.borderType >= 1 && s.borderType <= 2)
         e.add(s.x, s.y - std::max<long long>(PixelLength(0.1L * static_cast<long double>(s.h)), 8), s.x + s.w, s.y);
-    for (const long long r : {m.d - m.m, m.d + m.m}) {
-        if (r <= 0) continue;
-        const ArcBox a = ArcExtent(static_cast<long double>(m.cx), static_cast<long double>(m.cy),
-                                   static_cast<long double>(r), s.rightEnd, s.leftEnd);
+    for (const ArcBox& a : s.face->arcs)
         e.add(PixelLength(a.left) - 2, PixelLength(a.top) - 2, PixelLength(a.right) + 2, PixelLength(a.bottom) + 2);
-    }
     e.add(s.unit);
-    for (const auto& [from, to] : s.ticks) e.addLine(from.x(), from.y(), to.x(), to.y(), 1);
+    for (const auto& [from, to] : s.face->ticks) e.addLine(from.x(), from.y(), to.x(), to.y(), 1);
     for (const PlacedText& label : s.labels) e.add(label);
     e.add(s.caption);
     if (s.needleTip) e.addLine(m.cx, m.cy - kPivotGap, s.needleTip->x(), s.needleTip->y(), s.needleWidth);

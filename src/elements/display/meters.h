@@ -3,6 +3,8 @@
 #include "elements/display/instrument_common.h"
 #include "elements/display/instrument_geometry.h"
 
+#include <memory>
+
 namespace ovanto {
 
 // An analog panel meter: a needle over a five-tick scale, with a red zone
@@ -28,9 +30,14 @@ public:
     };
 
     explicit TAnaDispGraph(ElementContext& window);
+    ~TAnaDispGraph() override;
     void Draw(Canvas& canvas) override;
     void DrawSelection(Canvas& canvas) override;
     void GetBounds(Rect& r) override;
+
+    struct Face;
+    struct FaceKey;
+    struct NeedleKey;
 
 private:
     struct Scene;
@@ -38,6 +45,9 @@ private:
     int fontSize() const;
     void drawHousing(Canvas& canvas, const Scene& s);
     Rect paintedBox() const;
+
+    std::unique_ptr<KeptResult<FaceKey, Face>> m_face;
+    std::unique_ptr<KeptResult<NeedleKey, QPoint>> m_needle;
 };
 
 void RegisterMeters();

@@ -10,7 +10,8 @@ class QProgressBar;
 namespace ovanto {
 
 // A native progress bar on the window. It paints itself; the element places
-// it, sets its position and passes the mouse on to the window beneath.
+// it and sets its position when the outputs are updated, never while the
+// picture is drawn, and passes the mouse on to the window beneath.
 class TProgressBarGraph final : public TInputRowGraph {
 public:
     enum { kX = kFirstClassProperty, kY, kW, kH, kMin, kMax, kInput, kPropertyEnd };
@@ -23,9 +24,6 @@ public:
 
     // Nothing without a window to put it on.
     QProgressBar* control() const { return m_bar; }
-
-    // Places its control while it is drawn.
-    LookTraits lookTraits() const override { return {.alwaysDraw = true}; }
 
 protected:
     std::optional<Rect> outlineBox() const override;

@@ -77,12 +77,15 @@ void TScaleGraph::Draw(Canvas& canvas) {
 
 std::optional<Rect> TScaleGraph::outlineBox() const {
     const Values v = values();
-    Extent e;
-    e.add(v.x, v.y - v.h, v.x + v.w, v.y);
-    addLines(e, v);
-    FontTextMeasure measure(InstrumentFontName(v.fontSize), v.fontSize);
-    for (const PlacedText& label : labels(measure, v, nullptr)) e.add(label);
-    return e.rect();
+    const OutlineKey key{v.x, v.y, v.w, v.h, v.ticks, v.smallTicks, v.fontSize, v.align, v.penWidth, {v.low}, {v.high}};
+    return m_outline.get(key, [&] {
+        Extent e;
+        e.add(v.x, v.y - v.h, v.x + v.w, v.y);
+        addLines(e, v);
+        FontTextMeasure measure(InstrumentFontName(v.fontSize), v.fontSize);
+        for (const PlacedText& label : labels(measure, v, nullptr)) e.add(label);
+        return e.rect();
+    });
 }
 
 // --- VSCALE --------------------------------------------------------------------------------
@@ -101,18 +104,26 @@ void TVScaleGraph::drawScale(Canvas& canvas, const Values& v) {
     // Offsets above the bottom whose rows can reach the picture.
     const long long lo = y - 2 - canvas.height() - v.penWidth, hi = y - 2 + v.penWidth;
     const long double span = static_cast<long double>(h - 3), majorDivisor = static_cast<long double>(v.ticks - 1);
-    for (const long long k : MarkIndexes(v.ticks, 0, span, majorDivisor, lo, hi)) {
-        const long long row = y - MarkPosition(k, 0, span, majorDivisor) - 2;
+    for (const long long position : m_majors.get(v.ticks, 0, span, majorDivisor, lo, hi).positions) {
+        const long long row = y - position - 2;
         line(canvas, x, row, x + w, row);
     }
     const MinorRun minor(v.ticks, v.smallTicks);
     if (!minor.any()) return;
-    for (const long long m : MarkIndexes(minor.total, 0, span, minor.divisor, lo - 1, hi + 1)) {
-        const long long major = m / minor.perMajor, j = m % minor.perMajor;
-        if (j == 0) continue;
-        const long long offset = MarkPosition(major, 0, span, majorDivisor) +
-                                 PixelLength(span * static_cast<long double>(j) / majorDivisor /
-                                             static_cast<long double>(minor.perMajor));
+    const MinorKey key{v.ticks, v.smallTicks, {span}, lo, hi};
+    // A minor tick sits at its major's offset plus its own share of the step.
+    const std::vector<long long>& offsets = m_minors.get(key, [&] {
+        std::vector<long long> out;
+        for (const long long m : MarkIndexes(minor.total, 0, span, minor.divisor, lo - 1, hi + 1)) {
+            const long long major = m / minor.perMajor, j = m % minor.perMajor;
+            if (j == 0) continue;
+            out.push_back(MarkPosition(major, 0, span, majorDivisor) +
+                          PixelLength(span * static_cast<long double>(j) / majorDivisor /
+                                      static_cast<long double>(minor.perMajor)));
+        }
+        return out;
+    });
+    for (const long long offset : offsets) {
         const long long row = y - offset - 2;
         if (left) line(canvas, x, row, x + w / 2, row);
         else line(canvas, x + w, row, x + w - w / 2, row);
@@ -133,9 +144,10 @@ std::vector<PlacedText> TVScaleGraph::labels(TextMeasure& measure, const Values&
     if (v.ticks < 2 || (v.align != 0 && v.align != 1)) return {};
     const int th = measure.height();
     const LabelRun run{v.ticks, v.low, v.high, 0.5L * th + 1, static_cast<long double>(v.h - 2)};
-    const std::vector<long long> ks = canvas ? run.indexes(v.y - canvas->height() - 1, v.y + th + 1) : run.boundsIndexes();
-    if (v.align == 0) return VerticalLabels(measure, run, ks, v.y, v.x - v.w / 4 - 3, true);
-    return VerticalLabels(measure, run, ks, v.y, v.x + v.w + v.w / 4 + 3, false);
+    const std::vector<ScaleMark>& marks =
+        canvas ? m_drawLabels.inWindow(run, v.y - canvas->height() - 1, v.y + th + 1) : m_boundsLabels.forBounds(run);
+    if (v.align == 0) return VerticalLabels(measure, marks, v.y, v.x - v.w / 4 - 3, true);
+    return VerticalLabels(measure, marks, v.y, v.x + v.w + v.w / 4 + 3, false);
 }
 
 // --- HSCALE --------------------------------------------------------------------------------
@@ -152,15 +164,16 @@ void THScaleGraph::drawScale(Canvas& canvas, const Values& v) {
     canvas.setPenWidth(v.penWidth / 2);
     const long long lo = -x - v.penWidth, hi = canvas.width() - x + v.penWidth;
     const long double span = static_cast<long double>(w), majorDivisor = static_cast<long double>(v.ticks - 1);
-    for (const long long k : MarkIndexes(v.ticks, -1, span, majorDivisor, lo, hi)) {
-        const long long column = x + MarkPosition(k, -1, span, majorDivisor);
+    for (const long long position : m_majors.get(v.ticks, -1, span, majorDivisor, lo, hi).positions) {
+        const long long column = x + position;
         line(canvas, column, y, column, y - h);
     }
     const MinorRun minor(v.ticks, v.smallTicks);
     if (!minor.any()) return;
-    for (const long long m : MarkIndexes(minor.total, -1, span, minor.divisor, lo, hi)) {
-        if (m % minor.perMajor == 0) continue;
-        const long long column = x + MarkPosition(m, -1, span, minor.divisor);
+    const WindowMarks& minors = m_minors.get(minor.total, -1, span, minor.divisor, lo, hi);
+    for (std::size_t i = 0; i < minors.ks.size(); ++i) {
+        if (minors.ks[i] % minor.perMajor == 0) continue;
+        const long long column = x + minors.positions[i];
         if (low) line(canvas, column, y, column, y - h / 2);
         else line(canvas, column, y - h / 2, column, y - h);
     }
@@ -178,9 +191,9 @@ std::vector<PlacedText> THScaleGraph::labels(TextMeasure& measure, const Values&
     const int th = measure.height();
     const LabelRun run{v.ticks, v.low, v.high, -1, static_cast<long double>(v.w)};
     const long long reach = 12LL * th;
-    const std::vector<long long> ks =
-        canvas ? run.indexes(-v.x - reach, canvas->width() - v.x + reach) : run.boundsIndexes();
-    return HorizontalLabels(measure, run, ks, v.x, v.align == 0 ? v.y + 3 : v.y - v.h - th - 3);
+    const std::vector<ScaleMark>& marks =
+        canvas ? m_drawLabels.inWindow(run, -v.x - reach, canvas->width() - v.x + reach) : m_boundsLabels.forBounds(run);
+    return HorizontalLabels(measure, marks, v.x, v.align == 0 ? v.y + 3 : v.y - v.h - th - 3);
 }
 
 void RegisterScales() {

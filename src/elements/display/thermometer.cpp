@@ -52,7 +52,7 @@ std::vector<PlacedText> TThMeterGraph::texts(TextMeasure& measure, const Values&
                                              const Canvas* canvas) const {
     std::vector<PlacedText> out;
     const int th = measure.height();
-    if (const std::optional<QString> caption = FormatCaption(text(kCaption), shown)) {
+    if (const std::optional<QString>& caption = m_caption.get(text(kCaption), shown)) {
         const long long tw = measure.width(*caption);
         out.push_back({*caption, v.x + (v.w - tw) / 2, v.y - v.h - 4LL * th / 3, tw, th});
     }
@@ -60,9 +60,10 @@ std::vector<PlacedText> TThMeterGraph::texts(TextMeasure& measure, const Values&
     const long long base = v.y - v.w;
     const LabelRun run{v.ticks, evaluate(kMin), evaluate(kMax), 0.5L * th,
                        static_cast<long double>(ThermometerScale(v.w, v.h))};
-    const std::vector<long long> ks = canvas ? run.indexes(base - canvas->height() - 1, base + th + 1) : run.boundsIndexes();
+    const std::vector<ScaleMark>& marks =
+        canvas ? m_drawLabels.inWindow(run, base - canvas->height() - 1, base + th + 1) : m_boundsLabels.forBounds(run);
     const bool left = v.scaleAlign == 1;
-    for (PlacedText& label : VerticalLabels(measure, run, ks, base, left ? v.x : v.x + v.w, left))
+    for (PlacedText& label : VerticalLabels(measure, marks, base, left ? v.x : v.x + v.w, left))
         out.push_back(std::move(label));
     return out;
 }
@@ -102,11 +103,12 @@ void TThMeterGraph::Draw(Canvas& canvas) {
         canvas.setPenWidth(1);
         if (v.ticks > 1) {
             const long long u = ThermometerScale(w, h);
-            for (const long long k : MarkIndexes(v.ticks, 0, static_cast<long double>(u),
-                                                 static_cast<long double>(v.ticks - 1), y - w - canvas.height() - 1,
-                                                 y - w + 1)) {
-                const long long row =
-                    y - w - MarkPosition(k, 0, static_cast<long double>(u), static_cast<long double>(v.ticks - 1));
+            for (const long long position : m_ticks
+                                                .get(v.ticks, 0, static_cast<long double>(u),
+                                                     static_cast<long double>(v.ticks - 1),
+                                                     y - w - canvas.height() - 1, y - w + 1)
+                                                .positions) {
+                const long long row = y - w - position;
                 line(canvas, x + w / 8, row, x + w - w / 8, row);
             }
         }
@@ -132,12 +134,17 @@ void TThMeterGraph::Draw(Canvas& canvas) {
 
 std::optional<Rect> TThMeterGraph::outlineBox() const {
     const Values v = values();
-    Extent e;
-    e.add(v.x, v.y - v.h, v.x + v.w, v.y);
-    FontTextMeasure measure(InstrumentFontName(v.fontSize), v.fontSize);
     const long double low = evaluate(kMin);
-    for (const PlacedText& t : texts(measure, v, ShownValue(ChannelValue(kInput), low), nullptr)) e.add(t);
-    return e.rect();
+    const long double shown = ShownValue(ChannelValue(kInput), low);
+    const OutlineKey key{v.x, v.y, v.w, v.h, v.ticks, v.fontSize, v.scaleAlign,
+                         {low}, {evaluate(kMax)}, {shown}, text(kCaption)};
+    return m_outline.get(key, [&] {
+        Extent e;
+        e.add(v.x, v.y - v.h, v.x + v.w, v.y);
+        FontTextMeasure measure(InstrumentFontName(v.fontSize), v.fontSize);
+        for (const PlacedText& t : texts(measure, v, shown, nullptr)) e.add(t);
+        return e.rect();
+    });
 }
 
 void RegisterThermometer() { RegisterElementClass<TThMeterGraph>(kThMeter); }

@@ -1,3 +1,4 @@
+#include "elements/core/family_settings.h"
 #include "elements/core/record.h"
 #include "elements/core/text_grid.h"
 #include "elements/core/validators.h"
@@ -6,6 +7,7 @@
 #include "elements/display/progress_bar.h"
 #include "elements/display/thermometer.h"
 #include "shape_scene.h"
+#include "window/tform1.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -312,6 +314,18 @@ TEST(InstrumentProgressBar, MouseReachesTheWindowMovesOnlyInDesignMode) {
     EXPECT_EQ(parent.events, expected);
 }
 
+// The bar paints itself: a window paint with nothing changed repaints none of it.
+TEST(InstrumentProgressBar, AnUnchangedBarLeavesNothingToRepaint) {
+    TForm1 form;
+    form.setClientSize(QSize(300, 200));
+    CreateElement(form, "PROGRESSBAR");
+    for (int i = 0; i < 4; ++i) CreateElement(form, "RECT");
+    form.renderToImage();
+    form.renderToImage();
+    EXPECT_TRUE(form.damageTracker().valid());
+    EXPECT_TRUE(form.damageTracker().areas().empty());
+}
+
 TEST(InstrumentProgressBar, WithoutAWindowThereIsNoControl) {
     ShapeScene scene;
     auto& e = static_cast<TProgressBarGraph&>(scene.add("PROGRESSBAR"));
@@ -319,6 +333,83 @@ TEST(InstrumentProgressBar, WithoutAWindowThereIsNoControl) {
     e.UpdateOutput();
     scene.draw(e);
     EXPECT_EQ(scene.count(kWhite), 100 * 100);
+}
+
+// Instruments keep parts of their look between paints; whatever changes, a
+// repaint must show what a fresh element with the new values shows.
+TEST(InstrumentDrawing, RepaintAfterAChangeMatchesAFreshElement) {
+    struct Case {
+        const char* keyword;
+        Props before;
+        Props after;
+        long double input = 0.3L; // channel 1 after the change; 0.7 before
+    };
+    const Case cases[] = {
+        {"ANADISP", {{"Input", "1"}}, {{"MinValue", "-5.0"}, {"MaxValue", "20.0"}}},
+        {"ANADISP", {{"Input", "1"}, {"RedValue", "0.5"}}, {{"RedValue", "0.8"}, {"h", "80"}}},
+        {"ANADISP", {{"Input", "1"}}, {{"ScaleHeight [%]", "90"}, {"Unit", "mbar"}}, 0.7L},
+        {"ANADISP", {{"Input", "1"}}, {}},
+        {"THMETER", {{"Caption", "%.2f"}}, {}},
+        {"THMETER", {}, {{"Min", "-40"}, {"Max", "60"}, {"Ticks", "11"}}},
+        {"THMETER", {{"ScaleAlign (0=none)", "2"}}, {{"h", "140"}, {"y", "190"}}},
+        {"VBARGRAPH", {{"Caption", "%.3f"}}, {}},
+        {"VBARGRAPH", {}, {{"Min", "-2"}, {"Max", "2"}, {"Ticks", "9"}}},
+        {"HBARGRAPH", {{"ScaleAlign (0=none)", "1"}}, {{"Max", "50"}, {"w", "140"}}},
+        {"VSCALE", {{"ScaleAlign (0-3)", "1"}}, {{"Max", "8"}, {"SmallTicks", "2"}}},
+        {"VSCALE", {{"ScaleAlign (0-3)", "0"}}, {{"h", "60"}, {"y", "120"}, {"ScaleAlign (0-3)", "3"}}},
+        {"HSCALE", {{"w", "150"}, {"h", "8"}}, {{"Min", "-1"}, {"SmallTicks", "1"}, {"x", "60"}}},
+    };
+    const auto place = [](ShapeScene& scene, TGraph& e, Props props) {
+        e.setText(ShapeScene::property(e, "x"), "100");
+        e.setText(ShapeScene::property(e, "y"), "170");
+        for (const auto& [caption, value] : props) e.setText(ShapeScene::property(e, caption), value);
+        return &scene;
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.keyword);
+        ShapeScene changed(300, 220), fresh(300, 220);
+        TGraph& e = changed.add(c.keyword);
+        place(changed, e, c.before);
+        changed.window.table[1] = 0.7L;
+        changed.draw(e);
+        Rect ignored;
+        e.GetBounds(ignored);
+        for (const auto& [caption, value] : c.after) e.setText(ShapeScene::property(e, caption), value);
+        changed.window.table[1] = c.input;
+        changed.image.fill(Qt::white);
+        changed.draw(e);
+
+        TGraph& f = fresh.add(c.keyword);
+        place(fresh, f, c.before);
+        for (const auto& [caption, value] : c.after) f.setText(ShapeScene::property(f, caption), value);
+        fresh.window.table[1] = c.input;
+        fresh.draw(f);
+        EXPECT_EQ(changed.image, fresh.image);
+        Rect a, b;
+        e.GetBounds(a);
+        f.GetBounds(b);
+        EXPECT_EQ(a, b);
+    }
+}
+
+// The meter's labels follow the family's number notation, also when it changes between paints.
+TEST(InstrumentDrawing, MeterLabelsFollowTheNumberSettings) {
+    const FamilySettings saved = CurrentFamilySettings();
+    ShapeScene first(220, 200), fixed(220, 200);
+    TGraph& e = first.add("ANADISP");
+    first.draw(e);
+    FamilySettings settings = saved;
+    settings.defaultFloatNotation = 2;
+    settings.defaultFloatPrecision = 3;
+    SetFamilySettings(settings);
+    first.image.fill(Qt::white);
+    first.draw(e);
+    fixed.draw(fixed.add("ANADISP"));
+    SetFamilySettings(saved);
+    ShapeScene general(220, 200);
+    general.draw(general.add("ANADISP"));
+    EXPECT_EQ(first.image, fixed.image);
+    EXPECT_NE(first.image, general.image);
 }
 
 } // namespace
