@@ -52,7 +52,15 @@ void ellipseSpans(const Box& box, int fromRow, int toRow, std::vector<RowSpan>& 
     const double least = box.width() % 2 == 0 ? 0.5 : 0.0;
     const int middleTop = box.top + (box.height() - 1) / 2;
     const int middleBottom = box.top + box.height() / 2;
-    for (int y = std::max(fromRow, box.top); y < std::min(toRow, box.bottom); ++y) {
+    const int first = std::max(fromRow, box.top);
+    for (int y = first; y < std::min(toRow, box.bottom); ++y) {
+        // The lower half mirrors the upper one exactly: y - cy only changes its sign.
+        const int mirror = box.top + box.bottom - 1 - y;
+        if (mirror < y && mirror >= first) {
+            const RowSpan same = spans[static_cast<std::size_t>(mirror - first)];
+            spans.push_back(same);
+            continue;
+        }
         const double dy = (y - cy) / b;
         double half = std::max(least, a * std::sqrt(std::max(0.0, 1.0 - dy * dy)));
         if (y == middleTop || y == middleBottom) half = std::max(half, a - 0.5);

@@ -42,6 +42,7 @@ private:
 
     AnimationStep m_step;
     long double m_phase = 0;
+    KeptSpokes m_spokes;
 };
 
 // A conveyor belt over wheels along a tilted axis starting at the wheel centre (x, y).
@@ -66,9 +67,19 @@ public:
 
 private:
     std::optional<Rect> outlineBox() const override;
+    // The wheels and runs, worked out again only when one of their inputs changes.
+    const BeltLayout& layout(int x, int y, int w, int h, long double angle, int wheels) const;
 
     AnimationStep m_step;
     long double m_phase = 0;
+    KeptSpokes m_spokes;
+    struct KeptLayout {
+        bool valid = false;
+        std::array<int, 5> key{};
+        long double angle = 0;
+        BeltLayout belt;
+    };
+    mutable KeptLayout m_layout;
 };
 
 // A belt as a box with stripes that travel.

@@ -115,8 +115,19 @@ TColor FillColorFor(int mode, long double v, long double onValue, long double of
 std::optional<std::array<QPoint, 3>> PumpArrow(int orientation, int x, int y, int w);
 // A line through (cx, cy) at clockwise angle a with half-length r.
 Segment SpokeLine(int cx, int cy, long double r, long double angle);
+// The same line from its rounded end offsets: it runs from (cx - s, cy + c) to (cx + s, cy - c).
+struct SpokeTurn {
+    long double s = 0;
+    long double c = 0;
+};
+SpokeTurn SpokeTurnOf(long double r, long double angle);
+Segment SpokeLine(int cx, int cy, const SpokeTurn& turn);
+// Three spokes 60 degrees apart, the first at the phase: the same for every
+// wheel of a belt and for every paint while the phase stays.
+std::array<SpokeTurn, 3> SpokeTurns(long double r, long double phase);
 // The motor's three lines, turned by the phase.
 std::array<Segment, 3> MotorSpokes(int x, int y, int w, long double phase);
+std::array<Segment, 3> MotorSpokes(int x, int y, int w, const std::array<SpokeTurn, 3>& turns);
 std::optional<std::array<QPoint, 9>> HeatingCoil(int orientation, int x, int y, int w, int h);
 // At most maxSections zigzags, so an absurd count costs no more than the pixels it has.
 std::optional<std::vector<QPoint>> SpringLine(int orientation, int x, int y, int w, int h, int sections,
