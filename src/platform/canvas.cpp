@@ -484,6 +484,23 @@ void Canvas::appendLinePixels(QPoint from, QPoint to) {
         const QRgb rgb = toQRgb(m_state.pen.color);
         uchar* const bits = m_image->bits();
         const auto stride = static_cast<std::size_t>(m_image->bytesPerLine());
+        if (db == 0) {
+            // Straight across or down: one row or one column, no stepping.
+            const std::int64_t lowA = a0 + step * (step > 0 ? first : last);
+            const std::int64_t highA = a0 + step * (step > 0 ? last : first);
+            const int low = static_cast<int>(std::max<std::int64_t>(lowA, xMajor ? left : top));
+            const int high = static_cast<int>(std::min<std::int64_t>(highA, xMajor ? right : bottom));
+            if (b0 < (xMajor ? top : left) || b0 > (xMajor ? bottom : right)) return;
+            const auto b = static_cast<int>(b0);
+            if (xMajor) {
+                QRgb* line = reinterpret_cast<QRgb*>(bits + static_cast<std::size_t>(b) * stride);
+                if (low <= high) std::fill(line + low, line + high + 1, rgb);
+            } else {
+                for (int a = low; a <= high; ++a)
+                    reinterpret_cast<QRgb*>(bits + static_cast<std::size_t>(a) * stride)[b] = rgb;
+            }
+            return;
+        }
         // nearestOf stepped without a division: twice the numerator less the
         // steps is 2 * steps * b - rest with 0 <= rest < 2 * steps.
         std::int64_t b = nearestOf(b0 * steps + db * first, steps);

@@ -16,6 +16,26 @@ namespace ovanto {
 
 using namespace canvas_detail;
 
+namespace {
+
+// An upright rectangle needs no edge walk: its vertical edges cross every row
+// at their own column, so the rows left..right - 1 of top..bottom - 1 are filled.
+bool rectangleRuns(std::span<const QPoint> p, const QRect& area, std::vector<PixelRun>& runs) {
+    if (p.size() != 4) return false;
+    const bool across = p[0].y() == p[1].y() && p[1].x() == p[2].x() && p[2].y() == p[3].y() && p[3].x() == p[0].x();
+    const bool down = p[0].x() == p[1].x() && p[1].y() == p[2].y() && p[2].x() == p[3].x() && p[3].y() == p[0].y();
+    if (!across && !down) return false;
+    const auto [minX, maxX] = std::minmax({p[0].x(), p[2].x()});
+    const auto [minY, maxY] = std::minmax({p[0].y(), p[2].y()});
+    const int left = std::max(minX, area.left()), right = std::min(maxX - 1, area.right());
+    if (left > right) return true;
+    const int last = std::min(maxY - 1, area.bottom());
+    for (int y = std::max(minY, area.top()); y <= last; ++y) runs.push_back({y, left, right});
+    return true;
+}
+
+} // namespace
+
 namespace canvas_detail {
 
 bool polygonRuns(std::span<const QPoint> points, const QRect& area, PolygonScratch& scratch,
@@ -24,6 +44,7 @@ bool polygonRuns(std::span<const QPoint> points, const QRect& area, PolygonScrat
         if (std::abs(p.x()) > kExactPolygonLimit || std::abs(p.y()) > kExactPolygonLimit) return false;
     }
     if (points.size() < 2 || area.isEmpty()) return true;
+    if (rectangleRuns(points, area, runs)) return true;
     std::vector<PolygonScratch::Edge>& edges = scratch.edges;
     edges.clear();
     const std::size_t n = points.size();

@@ -430,6 +430,28 @@ long double RollStripe(int w, int step) {
     return (w < 0 ? -1 : 1) * (1 + inner * (step + 0.5L) / 11.0L);
 }
 
+RollShape RollShapeOf(const RollFrame& f, int w, int h, int axisWidth, int step, bool turning) {
+    constexpr int kHighlightInset = 2;
+    RollShape out;
+    try {
+        out.corners = RollCorners(f, w, h);
+        ++out.parts;
+        if (std::abs(w) >= 4 && std::abs(h) > 2 * kHighlightInset)
+            out.highlight = Segment{f.at(w / 4.0L, kHighlightInset), f.at(w / 4.0L, h - kHighlightInset)};
+        ++out.parts;
+        if (turning) {
+            const long double across = RollStripe(w, step);
+            out.stripe = Segment{f.at(across, 1), f.at(across, h - 1)};
+        }
+        ++out.parts;
+        if (axisWidth > 0) out.axis = Segment{f.at(w / 2.0L, -h / 12.0L), f.at(w / 2.0L, h + h / 12.0L)};
+        ++out.parts;
+    } catch (...) {
+        out.failure = std::current_exception();
+    }
+    return out;
+}
+
 int RollPitch(int w) {
     const long long a = std::abs(static_cast<long long>(w));
     return ToCoord(static_cast<long double>(a + std::max(2LL, a / 2)));

@@ -6,6 +6,7 @@
 #include <QPoint>
 
 #include <array>
+#include <exception>
 #include <optional>
 #include <span>
 #include <vector>
@@ -155,5 +156,18 @@ std::array<QPoint, 4> RollCorners(const RollFrame& frame, int w, int h);
 long double RollStripe(int w, int step);
 // Distance from one roll of a conveyor to the next.
 int RollPitch(int w);
+
+// What one roll paints, in painting order: body, highlight, turning stripe,
+// axis. A part whose coordinates leave the int range ends the list there and
+// is kept as the failure, so that the parts before it are still drawn first.
+struct RollShape {
+    std::array<QPoint, 4> corners{};
+    std::optional<Segment> highlight;
+    std::optional<Segment> stripe;
+    std::optional<Segment> axis;
+    int parts = 0; // of the four, worked out before the failure
+    std::exception_ptr failure;
+};
+RollShape RollShapeOf(const RollFrame& frame, int w, int h, int axisWidth, int step, bool turning);
 
 } // namespace ovanto
