@@ -494,7 +494,7 @@ void Canvas::appendLinePixels(QPoint from, QPoint to) {
             const auto b = static_cast<int>(b0);
             if (xMajor) {
                 QRgb* line = reinterpret_cast<QRgb*>(bits + static_cast<std::size_t>(b) * stride);
-                if (low <= high) std::fill(line + low, line + high + 1, rgb);
+                fillRow(line, low, high, rgb);
             } else {
                 for (int a = low; a <= high; ++a)
                     reinterpret_cast<QRgb*>(bits + static_cast<std::size_t>(a) * stride)[b] = rgb;

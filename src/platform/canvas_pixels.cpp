@@ -52,7 +52,7 @@ void floodSolid(QImage* image, const QRect& bounds, int x, int y, QRgb key, QRgb
             --xl;
         while (xr < right && belongs(line[xr + 1]))
             ++xr;
-        std::fill(line + xl, line + xr + 1, rgb);
+        fillRow(line, xl, xr, rgb);
         for (const int ny : {seed.y - 1, seed.y + 1}) {
             if (ny < bounds.top() || ny > bounds.bottom()) continue;
             const QRgb* next = row(ny);

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <unordered_map>
 
@@ -205,7 +206,7 @@ bool Canvas::stampPenShape(const StampKey& key, QPoint origin) {
         const int right = std::min(origin.x() + r.right, bounds.right());
         if (left > right) continue;
         auto* row = reinterpret_cast<QRgb*>(bits + static_cast<std::size_t>(y) * stride);
-        std::fill(row + left, row + right + 1, rgb);
+        fillRow(row, left, right, rgb);
     }
     return true;
 }
@@ -230,7 +231,7 @@ void Canvas::writeRuns(const std::vector<PixelRun>& runs, bool pen) {
     if (pen || m_state.brush.style == BrushStyle::Solid) {
         const QRgb rgb = toQRgb(pen ? m_state.pen.color : m_state.brush.color);
         for (const PixelRun& r : runs)
-            std::fill(row(r.y) + r.left, row(r.y) + r.right + 1, rgb);
+            fillRow(row(r.y), r.left, r.right, rgb);
         return;
     }
     // The brush tile walked along each run, as Qt's texture fill walks it.
@@ -254,13 +255,23 @@ void Canvas::writeRuns(const std::vector<PixelRun>& runs, bool pen) {
         QRgb* line = row(r.y);
         const auto* source = reinterpret_cast<const QRgb*>(tile.constScanLine(floorMod(r.y - originY, tileHeight)));
         int at = floorMod(r.left - originX, tileWidth);
+        // A pattern run is whole tiles after its first piece: once one whole tile
+        // lies in the row, the row is its own source, in copies that double.
+        int tileStart = -1;
         for (int x = r.left; x <= r.right;) {
+            if (!hatch && tileStart >= 0) {
+                const int n = std::min(x - tileStart, r.right - x + 1);
+                std::memcpy(line + x, line + tileStart, static_cast<std::size_t>(n) * sizeof(QRgb));
+                x += n;
+                continue;
+            }
             const int n = std::min(tileWidth - at, r.right - x + 1);
             if (hatch) {
                 for (int k = 0; k < n; ++k)
                     if (source[at + k] != 0) line[x + k] = hatchRgb;
             } else {
                 std::transform(source + at, source + at + n, line + x, [](QRgb c) { return c | 0xFF000000u; });
+                if (at == 0) tileStart = x;
             }
             x += n;
             at = 0;
