@@ -389,6 +389,16 @@ void Canvas::useBrushOrigin() {
 
 void Canvas::fillWithBrush(const QRect& rect) {
     if (rect.isEmpty() || !brushVisible()) return;
+    // Hatches and patterns row by row into the image, as filled polygons are:
+    // Qt's texture fill costs several times a plain one.
+    if (m_state.brush.style != BrushStyle::Solid && writesPixels()) {
+        const QRect area = rect & pixelBounds();
+        std::vector<PixelRun>& runs = m_paint->runs;
+        runs.clear();
+        for (int y = area.top(); y <= area.bottom() && !area.isEmpty(); ++y) runs.push_back({y, area.left(), area.right()});
+        writeRuns(runs, false);
+        return;
+    }
     useShapeBrush();
     if (m_paint->brushPaints) m_paint->painter->fillRect(rect, m_paint->brush);
 }
