@@ -8,6 +8,7 @@
 #include <QPen>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
@@ -234,20 +235,36 @@ void Canvas::writeRuns(const std::vector<PixelRun>& runs, bool pen) {
             fillRow(row(r.y), r.left, r.right, rgb);
         return;
     }
-    // The brush tile walked along each run, as Qt's texture fill walks it.
     const CanvasBrush& brush = m_state.brush;
-    QImage tile;
-    if (brush.style == BrushStyle::Pattern) {
-        tile = brush.pattern.convertToFormat(QImage::Format_RGB32);
-        if (tile.isNull()) return;
-    } else {
-        tile = QImage(kHatchSize, kHatchSize, QImage::Format_RGB32);
+    if (brush.style != BrushStyle::Pattern) {
+        // A hatch row is a bit mask of the eight columns; only the set columns
+        // are visited, eight pixels apart.
+        std::array<unsigned, kHatchSize> masks{};
         for (int y = 0; y < kHatchSize; ++y)
             for (int x = 0; x < kHatchSize; ++x)
-                reinterpret_cast<QRgb*>(tile.scanLine(y))[x] = hatchBit(brush.style, x, y) ? 1 : 0;
+                if (hatchBit(brush.style, x, y)) masks[static_cast<std::size_t>(y)] |= 1u << x;
+        const QRgb hatchRgb = toQRgb(brush.color);
+        const int originX = floorMod(m_state.brushOrigin.x(), kHatchSize);
+        const int originY = floorMod(m_state.brushOrigin.y(), kHatchSize);
+        for (const PixelRun& r : runs) {
+            const unsigned mask = masks[static_cast<std::size_t>(floorMod(r.y - originY, kHatchSize))];
+            if (mask == 0) continue;
+            QRgb* line = row(r.y);
+            if (mask == (1u << kHatchSize) - 1) {
+                fillRow(line, r.left, r.right, hatchRgb);
+                continue;
+            }
+            for (int c = 0; c < kHatchSize; ++c) {
+                if ((mask & (1u << c)) == 0) continue;
+                for (int x = r.left + floorMod(c + originX - r.left, kHatchSize); x <= r.right; x += kHatchSize)
+                    line[x] = hatchRgb;
+            }
+        }
+        return;
     }
-    const bool hatch = brush.style != BrushStyle::Pattern;
-    const QRgb hatchRgb = toQRgb(brush.color);
+    // The pattern tile walked along each run, as Qt's texture fill walks it.
+    const QImage tile = brush.pattern.convertToFormat(QImage::Format_RGB32);
+    if (tile.isNull()) return;
     const int tileWidth = tile.width(), tileHeight = tile.height();
     const int originX = floorMod(m_state.brushOrigin.x(), tileWidth);
     const int originY = floorMod(m_state.brushOrigin.y(), tileHeight);
@@ -255,24 +272,19 @@ void Canvas::writeRuns(const std::vector<PixelRun>& runs, bool pen) {
         QRgb* line = row(r.y);
         const auto* source = reinterpret_cast<const QRgb*>(tile.constScanLine(floorMod(r.y - originY, tileHeight)));
         int at = floorMod(r.left - originX, tileWidth);
-        // A pattern run is whole tiles after its first piece: once one whole tile
-        // lies in the row, the row is its own source, in copies that double.
+        // A run is whole tiles after its first piece: once one whole tile lies
+        // in the row, the row is its own source, in copies that double.
         int tileStart = -1;
         for (int x = r.left; x <= r.right;) {
-            if (!hatch && tileStart >= 0) {
+            if (tileStart >= 0) {
                 const int n = std::min(x - tileStart, r.right - x + 1);
                 std::memcpy(line + x, line + tileStart, static_cast<std::size_t>(n) * sizeof(QRgb));
                 x += n;
                 continue;
             }
             const int n = std::min(tileWidth - at, r.right - x + 1);
-            if (hatch) {
-                for (int k = 0; k < n; ++k)
-                    if (source[at + k] != 0) line[x + k] = hatchRgb;
-            } else {
-                std::transform(source + at, source + at + n, line + x, [](QRgb c) { return c | 0xFF000000u; });
-                if (at == 0) tileStart = x;
-            }
+            std::transform(source + at, source + at + n, line + x, [](QRgb c) { return c | 0xFF000000u; });
+            if (at == 0) tileStart = x;
             x += n;
             at = 0;
         }
