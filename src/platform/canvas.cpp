@@ -127,6 +127,8 @@ void Canvas::init(QPaintDevice* device) {
 }
 
 void Canvas::updateVisibleRows() {
+    // Every clip change passes here: the pixel operations ask for the bounds at every shape.
+    if (m_active) m_paint->pixelBounds = clipBounds();
     // Under a transform (a borrowed printer painter) device rows say nothing.
     if (!m_active || !m_paint->painter->worldTransform().isIdentity()) {
         m_visibleTop = -kCoordLimit;
@@ -614,9 +616,9 @@ void Canvas::frameRect(int left, int top, int right, int bottom) {
 
 void Canvas::loadPoints(std::span<const QPoint> points) {
     std::vector<QPoint>& loaded = m_paint->points;
-    loaded.clear();
-    for (const QPoint& p : points)
-        loaded.emplace_back(clampCoord(p.x()), clampCoord(p.y()));
+    loaded.resize(points.size());
+    for (std::size_t i = 0; i < points.size(); ++i)
+        loaded[i] = QPoint(clampCoord(points[i].x()), clampCoord(points[i].y()));
 }
 
 // Odd widths are centred on the pixel centres and spread evenly; even widths

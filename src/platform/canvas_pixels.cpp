@@ -3,6 +3,7 @@
 #include "platform/canvas.h"
 
 #include "platform/canvas_p.h"
+#include "platform/canvas_painter_p.h"
 
 #include <QImage>
 
@@ -131,7 +132,7 @@ BrushSampler::BrushSampler(const CanvasBrush& brush, QPoint origin)
 
 QRect Canvas::pixelBounds() const {
     if (m_image == nullptr) return {};
-    return clipBounds();
+    return m_paint->pixelBounds;
 }
 
 TColor Canvas::pixel(int x, int y) const {
