@@ -515,7 +515,8 @@ void Canvas::appendLinePixels(QPoint from, QPoint to) {
         }
         // nearestOf stepped without a division: twice the numerator less the
         // steps is 2 * steps * b - rest with 0 <= rest < 2 * steps.
-        std::int64_t b = nearestOf(b0 * steps + db * first, steps);
+        // From the start the nearest row is the start's own: no division.
+        std::int64_t b = first == 0 ? b0 : nearestOf(b0 * steps + db * first, steps);
         std::int64_t rest = 2 * steps * b - (2 * (b0 * steps + db * first) - steps);
         for (std::int64_t i = first; i <= last; ++i) {
             const auto a = static_cast<int>(a0 + step * i);

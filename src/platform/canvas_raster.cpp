@@ -61,7 +61,10 @@ bool polygonRuns(std::span<const QPoint> points, const QRect& area, PolygonScrat
         const int last = std::min(b.y() - 1, area.bottom());
         if (first > last) continue;
         std::int64_t slope = 0;
-        if (a.x() != b.x()) {
+        if (b.y() - a.y() == 1) {
+            // A one-row edge (curves are made of them): the quotient is exact.
+            slope = std::int64_t{b.x() - a.x()} * 65536;
+        } else if (a.x() != b.x()) {
             // Qt's own arithmetic: the slope in double, truncated to 16.16.
             const double exact = (b.x() - a.x()) / static_cast<double>(b.y() - a.y());
             slope = static_cast<std::int64_t>(exact * 65536.0);
