@@ -415,6 +415,13 @@ void Canvas::lineTo(int x, int y) {
     const QPoint from = m_state.penPos;
     m_state.penPos = QPoint(x, y);
     if (!m_active || !penVisible() || from == m_state.penPos) return;
+    const auto near = [](int v) { return v >= -kCoordLimit && v <= kCoordLimit; };
+    if (penWidth() == 1 && near(from.x()) && near(from.y()) && near(x) && near(y)) {
+        // Within the limit the cut leaves both ends where they are.
+        useShapeMode();
+        drawThinLine(from, m_state.penPos);
+        return;
+    }
     double x1 = from.x();
     double y1 = from.y();
     double x2 = x;
