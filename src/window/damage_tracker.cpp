@@ -10,6 +10,12 @@ namespace {
 // Selection frames lie six pixels outside the box, both sides inclusive.
 constexpr int kDesignMargin = 8 + DamageTracker::kMargin;
 
+// QRect::intersects, inline: the partial paint asks once per element and area.
+bool overlaps(const QRect& a, const QRect& b) {
+    return !a.isEmpty() && !b.isEmpty() && a.left() <= b.right() && b.left() <= a.right() && a.top() <= b.bottom() &&
+           b.top() <= a.bottom();
+}
+
 bool contains(const std::vector<QRect>& areas, const QRect& r) {
     return std::any_of(areas.begin(), areas.end(), [&](const QRect& a) { return a.contains(r); });
 }
@@ -46,7 +52,7 @@ void DamageTracker::addDamage(const QRect& area) {
 }
 
 bool DamageTracker::damageMeets(const QRect& area) const {
-    return std::any_of(m_areas.begin(), m_areas.end(), [&](const QRect& a) { return a.intersects(area); });
+    return std::any_of(m_areas.begin(), m_areas.end(), [&](const QRect& a) { return overlaps(a, area); });
 }
 
 void DamageTracker::mergeAreas() {
@@ -92,8 +98,15 @@ bool DamageTracker::planPartial(std::span<TGraph* const> elements, const WindowL
         e.look = hash.value();
     }
     m_freshLooks = true;
-    if (m_changed.empty()) return true;
-    if (anyUnbounded || m_changed.size() * 4 > elements.size() * 3) return false;
+    if (m_changed.empty()) {
+        quiet();
+        return true;
+    }
+    if (anyUnbounded) return false;
+    if (m_changed.size() * 4 > elements.size() * 3) {
+        busy();
+        return false;
+    }
 
     for (const int i : m_changed) {
         Entry& e = m_entries[static_cast<std::size_t>(i)];
@@ -122,12 +135,29 @@ bool DamageTracker::planPartial(std::span<TGraph* const> elements, const WindowL
         damaged += 1LL * a.width() * a.height();
     }
     std::erase_if(m_areas, [](const QRect& a) { return a.isEmpty(); });
-    return damaged <= kFullPaintShare * m_look.size.width() * m_look.size.height();
+    if (damaged > kFullPaintShare * m_look.size.width() * m_look.size.height()) {
+        busy();
+        return false;
+    }
+    quiet();
+    return true;
+}
+
+void DamageTracker::busy() {
+    // One busy step among quiet ones (a reset, a page switch) costs nothing extra.
+    if (++m_busyPlans < 2) return;
+    m_lastBackOff = std::min(kMaxBackOff, std::max(2, 2 * m_lastBackOff));
+    m_backOff = m_lastBackOff;
+}
+
+void DamageTracker::quiet() {
+    m_busyPlans = 0;
+    m_lastBackOff = 0;
 }
 
 bool DamageTracker::meets(int index, const QRect& area) const {
     const Entry& e = m_entries[static_cast<std::size_t>(index)];
-    return !e.placed || e.area.intersects(area);
+    return !e.placed || overlaps(e.area, area);
 }
 
 bool DamageTracker::finishPartial() {

@@ -37,6 +37,20 @@ public:
     // More separate areas than this are painted as their bounding box.
     static constexpr int kMaxAreas = 12;
 
+    // After two plans in a row that found most of the picture changed, the next
+    // few paints are full ones without looks taken, more of them each time again; a window
+    // where everything moves pays next to nothing for the tracking.
+    static constexpr int kMaxBackOff = 16;
+
+    // Asked once before each paint: false while backing off, and the paint is
+    // a full one that tells the tracker nothing.
+    bool tracksThisPaint() {
+        if (m_backOff == 0) return true;
+        --m_backOff;
+        invalidate();
+        return false;
+    }
+
     // The next paint is a full one.
     void invalidate() {
         m_valid = false;
@@ -66,6 +80,7 @@ public:
     // partial paints that finished.
     int changedCount() const { return static_cast<int>(m_changed.size()); }
     long long partialPaints() const { return m_partialPaints; }
+    bool backingOff() const { return m_backOff > 0; }
 
 private:
     struct Entry {
@@ -84,6 +99,9 @@ private:
     void addDamage(const QRect& area);
     void mergeAreas();
     bool damageMeets(const QRect& area) const;
+    // A plan that found most of the picture changed, or not.
+    void busy();
+    void quiet();
 
     bool m_valid = false;
     // The looks in m_entries were taken at this paint, before anything was drawn.
@@ -93,6 +111,9 @@ private:
     std::vector<int> m_changed;
     std::vector<QRect> m_areas;
     long long m_partialPaints = 0;
+    int m_backOff = 0;
+    int m_lastBackOff = 0;
+    int m_busyPlans = 0; // in a row
 };
 
 } // namespace ovanto

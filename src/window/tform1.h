@@ -196,7 +196,7 @@ private:
 
     // Steps 1..5 of a paint: the picture in m_image, not yet on the screen.
     void renderOffscreen();
-    void paintEverything(const WindowLook& look);
+    void paintEverything(const WindowLook& look, bool track);
     // False when an element changed the list while drawing.
     bool paintDamagedAreas();
     static void drawElement(Canvas& canvas, TGraph& element);

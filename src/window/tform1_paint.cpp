@@ -47,14 +47,15 @@ void TForm1::renderOffscreen() {
                           m_options.Expanded,      m_soundMuted};
     // A reduced pixel format is applied to the whole picture, so nothing of it can be kept.
     const bool mayKeep = !m_fullPaints && m_options.PixelFormat == 0 && !size.isEmpty();
-    bool partial = mayKeep && m_damage.planPartial(m_paintOrder, look);
+    const bool track = mayKeep && m_damage.tracksThisPaint();
+    bool partial = track && m_damage.planPartial(m_paintOrder, look);
     if (partial) {
         partial = paintDamagedAreas() && m_damage.finishPartial();
         if (!partial) m_damage.invalidate();
     }
     if (!partial) {
-        paintEverything(look);
-        if (!mayKeep) m_damage.invalidate();
+        paintEverything(look, track);
+        if (!track) m_damage.invalidate();
     }
     applyPixelFormat();
     // Frame generators write what was just painted.
@@ -65,21 +66,22 @@ void TForm1::renderOffscreen() {
     if (m_bandActive && bandShown) toggleBandRect();
 }
 
-// Steps 2, 4 and 5 over the whole picture; the tracker learns every element's look and place.
-void TForm1::paintEverything(const WindowLook& look) {
+// Steps 2, 4 and 5 over the whole picture; when tracking, the tracker learns every element's look and place.
+void TForm1::paintEverything(const WindowLook& look, bool track) {
     Canvas canvas(m_image);
     canvas.setBrushStyle(BrushStyle::Solid);
     canvas.setBrushColor(m_options.BackgroundColor);
     canvas.fillRect(0, 0, m_image.width(), m_image.height());
-    m_damage.beginFull(m_paintOrder, look);
+    if (track) m_damage.beginFull(m_paintOrder, look);
     for (int i = 0; i < elementCount(); ++i) {
-        const bool known = i < static_cast<int>(m_paintOrder.size()) && m_paintOrder[static_cast<std::size_t>(i)] == elementAt(i);
+        const bool known = track && i < static_cast<int>(m_paintOrder.size()) &&
+                           m_paintOrder[static_cast<std::size_t>(i)] == elementAt(i);
         if (known) m_damage.recordLook(i);
         drawElement(canvas, *elementAt(i));
         if (known) m_damage.recordPlace(i);
     }
     // An element that changed the list while drawing leaves nothing to compare with.
-    if (elementCount() != static_cast<int>(m_paintOrder.size())) m_damage.invalidate();
+    if (track && elementCount() != static_cast<int>(m_paintOrder.size())) m_damage.invalidate();
     if (m_designMode && m_designGrid) drawDesignGrid(canvas, clientSize().width(), clientSize().height());
 }
 

@@ -86,5 +86,24 @@ TEST(DamageTracker, ReadBackKindsWidenTheDamage) {
     }
 }
 
+// While everything changes at every step the tracking steps aside for a
+// while; once the picture settles, partial paints come back.
+TEST(DamageTracker, BacksOffWhileEverythingChanges) {
+    TForm1 form;
+    form.setClientSize(QSize(160, 100));
+    for (int k = 0; k < 4; ++k) addFilled(form, 10 + 35 * k, 40)->setText(TGraph::kRGBFill, "I1");
+    bool backedOff = false;
+    for (int step = 0; step < 12; ++step) {
+        form.signalTable()[1] = step;
+        (void)form.renderToImage();
+        backedOff = backedOff || form.damageTracker().backingOff();
+    }
+    EXPECT_TRUE(backedOff);
+    EXPECT_EQ(form.damageTracker().partialPaints(), 0);
+    for (int settled = 0; settled < DamageTracker::kMaxBackOff + 2; ++settled) (void)form.renderToImage();
+    EXPECT_FALSE(form.damageTracker().backingOff());
+    EXPECT_GT(form.damageTracker().partialPaints(), 0);
+}
+
 } // namespace
 } // namespace ovanto

@@ -1,9 +1,13 @@
 #include "elements/core/look_fingerprint.h"
 
 #include "elements/core/animation_step.h"
+#include "elements/core/formula/parse_float.h"
 #include "elements/core/tgraph.h"
 
+#include <algorithm>
 #include <cctype>
+#include <cstring>
+#include <limits>
 #include <string_view>
 
 namespace ovanto {
@@ -28,19 +32,66 @@ bool isChannel(long double v) {
     return (v >= 1 && v <= 56 && v == static_cast<int>(v)) || (v >= 100 && v <= 150 && v == static_cast<int>(v));
 }
 
+// Bits, not values: +0 and -0 compare equal yet 1/x tells them apart. Through
+// pointers: an 80-bit value passed by value goes through the x87 stack.
+bool sameBits(const long double* a, const long double* b) {
+    constexpr std::size_t kBytes = std::numeric_limits<long double>::digits == 64 ? 10 : sizeof(long double);
+    return std::memcmp(a, b, kBytes) == 0;
+}
+
 } // namespace
 
-LookHash TGraph::lookFingerprint() const {
+void TGraph::refreshLookInputs() const {
+    LookInputs& in = m_lookInputs;
+    if (in.edits == m_edits && in.functions == FunctionRegistryGeneration()) return;
+    in.edits = m_edits;
+    in.functions = FunctionRegistryGeneration();
+    in.valid = false;
+    in.drawsRandom = false;
+    in.known = true;
+    in.fixed.clear();
+    const auto addChannel = [&](int channel) {
+        if (const int position = SignalPositionOfChannel(channel)) in.fixed.push_back(static_cast<std::uint16_t>(position));
+    };
+    try {
+        if (const int position = visibilityPosition()) in.fixed.push_back(static_cast<std::uint16_t>(position));
+    } catch (...) {
+    }
+    for (int p = 0; p < propertyCount(); ++p) {
+        const PropertyValue& v = m_values[static_cast<std::size_t>(p)];
+        in.drawsRandom = in.drawsRandom || drawsRandom(v.text.text());
+        int channel = 0;
+        switch (def(p).kind) {
+        case PropKind::IntText:
+            if (TryParseInt(v.text.text(), channel)) {
+                addChannel(channel);
+                break;
+            }
+            [[fallthrough]];
+        case PropKind::IntFormula:
+        case PropKind::FloatFormula:
+            in.known = v.text.collectInputs(in.fixed) && in.known;
+            break;
+        case PropKind::PlainInt:
+            addChannel(intValue(p));
+            break;
+        case PropKind::Text:
+            if (!v.freeText.isEmpty() && (v.freeText[0].isDigit() || v.freeText[0] == QLatin1Char('-'))) {
+                bool ok = false;
+                channel = v.freeText.toInt(&ok);
+                if (ok) addChannel(channel);
+            }
+            break;
+        case PropKind::Number:
+            break;
+        }
+    }
+    std::sort(in.fixed.begin(), in.fixed.end());
+    in.fixed.erase(std::unique(in.fixed.begin(), in.fixed.end()), in.fixed.end());
+}
+
+std::uint64_t TGraph::evaluatedLook(std::vector<std::uint16_t>* channelsRead) const {
     LookHash hash;
-    if (m_randomCheckedAt != m_edits) {
-        m_randomCheckedAt = m_edits;
-        m_drawsRandom = false;
-        for (const PropertyValue& v : m_values) m_drawsRandom = m_drawsRandom || drawsRandom(v.text.text());
-    }
-    if (m_drawsRandom) {
-        hash.forceChange();
-        return hash;
-    }
     hash.add(m_edits);
     hash.add(m_current);
     hash.add(m_selected);
@@ -59,7 +110,11 @@ LookHash TGraph::lookFingerprint() const {
                 hash.add(v);
                 // An integer text read through ChannelValue names a channel; a
                 // formula that merely comes out whole adds a signal in vain.
-                if (isChannel(v)) hash.add(GetSignal(static_cast<int>(v)));
+                if (isChannel(v)) {
+                    const int channel = static_cast<int>(v);
+                    hash.add(GetSignal(channel));
+                    if (channelsRead) channelsRead->push_back(static_cast<std::uint16_t>(SignalPositionOfChannel(channel)));
+                }
                 break;
             }
             case PropKind::IntText:
@@ -86,6 +141,39 @@ LookHash TGraph::lookFingerprint() const {
             hash.add(kFailed + static_cast<std::uint64_t>(p));
         }
     }
+    return hash.value();
+}
+
+bool TGraph::lookInputsUnchanged() const {
+    const SignalTable& table = signalTable();
+    for (const LookInputs::Input& input : m_lookInputs.inputs)
+        if (!sameBits(&table.values[input.position], &input.value)) return false;
+    return true;
+}
+
+LookHash TGraph::lookFingerprint() const {
+    refreshLookInputs();
+    LookInputs& in = m_lookInputs;
+    if (in.drawsRandom) {
+        LookHash hash;
+        hash.forceChange();
+        return hash;
+    }
+    const std::uint8_t flags = static_cast<std::uint8_t>(m_current | m_selected << 1 | m_pressed << 2);
+    if (!in.valid || in.flags != flags || !lookInputsUnchanged()) {
+        std::vector<std::uint16_t>& read = in.fixed;
+        const std::size_t fixedCount = read.size();
+        in.look = evaluatedLook(in.known ? &read : nullptr);
+        in.flags = flags;
+        in.valid = in.known;
+        in.inputs.clear();
+        if (in.known) {
+            const SignalTable& table = signalTable();
+            for (const std::uint16_t position : read) in.inputs.push_back({position, table[position]});
+            read.resize(fixedCount);
+        }
+    }
+    LookHash hash(in.look);
     addLookState(hash);
     return hash;
 }

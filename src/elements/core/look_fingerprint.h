@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <vector>
 
 namespace ovanto {
 
@@ -10,6 +11,9 @@ namespace ovanto {
 // fingerprints at two paints mean the element would paint the same pixels.
 class LookHash {
 public:
+    LookHash() = default;
+    explicit LookHash(std::uint64_t value) : m_value(value) {}
+
     void add(std::uint64_t v) {
         // splitmix-style mixing: cheap, and no two small inputs collide in practice.
         std::uint64_t z = m_value ^ (v + 0x9E3779B97F4A7C15ULL + (m_value << 6) + (m_value >> 2));
@@ -28,8 +32,9 @@ public:
         std::uint64_t low = 0, high = 0;
         std::memcpy(&low, bytes, 8);
         std::memcpy(&high, bytes + 8, 8);
-        add(low);
-        add(high);
+        // Sign and exponent spread over the word by an odd factor: one round
+        // of mixing per value instead of two.
+        add(static_cast<std::uint64_t>(low ^ (high * 0xD6E8FEB86659FD93ULL)));
     }
     void add(bool v) { add(static_cast<std::uint64_t>(v ? 0xB001 : 0xB000)); }
     void add(int v) { add(static_cast<std::uint64_t>(static_cast<std::int64_t>(v))); }
@@ -43,6 +48,27 @@ public:
 private:
     std::uint64_t m_value = 0x6A09E667F3BCC909ULL;
     bool m_forced = false;
+};
+
+// What the evaluated part of an element's look was computed from: the signals
+// its properties read, with their values then. While they and the element's
+// texts stay, that part of the look stays too and needs no evaluation.
+struct LookInputs {
+    struct Input {
+        std::uint16_t position;
+        long double value;
+    };
+    // Per edit: what the texts read whatever their values.
+    std::uint64_t edits = ~std::uint64_t{0};
+    unsigned functions = 0;
+    bool drawsRandom = false;
+    bool known = false; // the formulas read nothing but signals
+    std::vector<std::uint16_t> fixed;
+    // Per evaluation.
+    bool valid = false;
+    std::uint8_t flags = 0;
+    std::uint64_t look = 0;
+    std::vector<Input> inputs;
 };
 
 // How the window may treat an element when it repaints only what changed.

@@ -41,14 +41,6 @@ int roundToInt(long double v) {
     return static_cast<int>(std::lrint(v));
 }
 
-// The channels an input-bound element may name: inputs, counters, time and
-// window size (1..56), and the block outputs as 101..150.
-int signalPositionOfChannel(int channel) {
-    if (channel >= 1 && channel <= 56) return channel;
-    if (channel >= 100 && channel <= 150) return channel - 44;
-    return 0;
-}
-
 // Property texts are almost always ASCII: narrow them without the detour
 // through a UTF-8 byte array.
 std::string toStd(QStringView text) {
@@ -84,6 +76,14 @@ private:
 };
 
 } // namespace
+
+// The channels an input-bound element may name: inputs, counters, time and
+// window size (1..56), and the block outputs as 101..150.
+int SignalPositionOfChannel(int channel) {
+    if (channel >= 1 && channel <= 56) return channel;
+    if (channel >= 100 && channel <= 150) return channel - 44;
+    return 0;
+}
 
 TGraph::TGraph(ElementContext& window, const ElementSchema& schema)
     : m_window(window), m_schema(schema), m_keyword(QString::fromLatin1(schema.keyword)),
@@ -257,11 +257,15 @@ void TGraph::LoadFromString(QString& s) {
 
 // --- drawing ---------------------------------------------------------------------
 
-bool TGraph::IsVisible() const {
+int TGraph::visibilityPosition() const {
     const int channel = ParseInt(m_values[kCIn].text.text());
-    int position = 0;
-    if (channel >= 1 && channel <= 56) position = channel;
-    else if (channel >= 101 && channel <= 150) position = channel - 44;
+    if (channel >= 1 && channel <= 56) return channel;
+    if (channel >= 101 && channel <= 150) return channel - 44;
+    return 0;
+}
+
+bool TGraph::IsVisible() const {
+    const int position = visibilityPosition();
     if (position == 0) return true;
     const long double v = signalTable()[position];
     return v <= ParseFloat(m_values[kCInMax].text.text()) && v >= ParseFloat(m_values[kCInMin].text.text());
@@ -339,21 +343,21 @@ void TGraph::DrawSelectionFrame(Canvas& canvas) {
 // --- signals ---------------------------------------------------------------------
 
 long double TGraph::GetSignal(int channel) const {
-    const int position = signalPositionOfChannel(channel);
+    const int position = SignalPositionOfChannel(channel);
     return position ? signalTable()[position] : 0.0L;
 }
 
 long double TGraph::ChannelValue(const QString& value) const {
     int channel = 0;
     const std::string s = value.toStdString();
-    if (TryParseInt(s, channel)) return signalPositionOfChannel(channel) ? GetSignal(channel) : kNoChannel;
+    if (TryParseInt(s, channel)) return SignalPositionOfChannel(channel) ? GetSignal(channel) : kNoChannel;
     return Evaluate(s, signalTable());
 }
 
 long double TGraph::ChannelValue(int property) const {
     const PropertyText& p = m_values[static_cast<std::size_t>(property)].text;
     int channel = 0;
-    if (TryParseInt(p.text(), channel)) return signalPositionOfChannel(channel) ? GetSignal(channel) : kNoChannel;
+    if (TryParseInt(p.text(), channel)) return SignalPositionOfChannel(channel) ? GetSignal(channel) : kNoChannel;
     return p.evaluate(signalTable());
 }
 

@@ -162,6 +162,12 @@ protected:
 
 private:
     const PropertyDef& def(int property) const;
+    // The signal the visibility reads, 0 for none; it may raise.
+    int visibilityPosition() const;
+    // Look fingerprints (look_fingerprint.cpp).
+    void refreshLookInputs() const;
+    std::uint64_t evaluatedLook(std::vector<std::uint16_t>* channelsRead) const;
+    bool lookInputsUnchanged() const;
     void readField(int property, QStringView field);
     QString recordField(int property) const;
 
@@ -179,9 +185,11 @@ private:
     int m_lastMouseY = 0;
     // Counts the property writes, so that texts need not be hashed.
     std::uint64_t m_edits = 0;
-    mutable std::uint64_t m_randomCheckedAt = ~std::uint64_t{0};
-    mutable bool m_drawsRandom = false;
+    mutable LookInputs m_lookInputs;
 };
+
+// The signal table position of an input channel, 0 when it names none.
+int SignalPositionOfChannel(int channel);
 
 // Pen style and width for a line type: 0 no line, -1..-4 dash styles, any
 // other value a solid pen of that width.

@@ -1,4 +1,5 @@
 #include "elements/core/formula/conversion_error.h"
+#include "elements/core/formula/functions.h"
 #include "elements/core/record.h"
 #include "elements/core/text_grid.h"
 #include "elements/core/validators.h"
@@ -60,6 +61,47 @@ TEST_F(TGraphTest, SignalsAndChannelValues) {
     EXPECT_EQ(e.ChannelValue(QStringLiteral("0")), TGraph::kNoChannel);
     EXPECT_EQ(e.ChannelValue(QStringLiteral("101")), 7);
     EXPECT_EQ(e.ChannelValue(QStringLiteral("I1*2")), 22);
+}
+
+// The look is kept while the signals it was computed from stay; each case
+// names a text and the signal whose change must show in the fingerprint.
+TEST_F(TGraphTest, LookFingerprintFollowsEverySignalItReads) {
+    struct Case {
+        int property;
+        const char* text;
+        int signal;
+        bool changes;
+    };
+    const Case cases[] = {
+        {TTestGraph::kX, "I3+1", 3, true},
+        {TTestGraph::kX, "I3+1", 10, false},
+        {TTestGraph::kW, "I4", 7, true}, // the value 7 names channel I7
+        {TGraph::kCIn, "5", 5, true},
+        {TGraph::kCIn, "101", 57, true},
+        {TGraph::kCIn, "I2+3", 2, true},
+        {TTestGraph::kArrow, "8", 8, true},
+        {TTestGraph::kCaption, "9", 9, true},
+        {TTestGraph::kCaption, "Kessel 9", 9, false},
+    };
+    for (const Case& c : cases) {
+        FakeElementContext w;
+        TTestGraph e(w);
+        w.table[4] = 7;
+        e.setText(c.property, c.text);
+        const std::uint64_t before = e.lookFingerprint().value();
+        EXPECT_EQ(e.lookFingerprint().value(), before) << c.text;
+        w.table[c.signal] += 1.5L;
+        EXPECT_EQ(e.lookFingerprint().value() != before, c.changes) << c.text << " / signal " << c.signal;
+        w.table[c.signal] -= 1.5L;
+        EXPECT_EQ(e.lookFingerprint().value(), before) << c.text;
+    }
+
+    // A registered function may read more than its argument: never kept.
+    static int calls = 0;
+    RegisterFunction("LOOKTICKER", [](long double) -> long double { return ++calls; });
+    TTestGraph& ticking = add();
+    ticking.setText(TTestGraph::kX, "LOOKTICKER(1)");
+    EXPECT_NE(ticking.lookFingerprint().value(), ticking.lookFingerprint().value());
 }
 
 TEST_F(TGraphTest, RecordRoundTripAndVersionThreshold) {

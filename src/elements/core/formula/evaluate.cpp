@@ -92,6 +92,13 @@ long double PropertyText::evaluateFormula(const SignalTable& signalTable) const 
     return 0.0L;
 }
 
+bool PropertyText::collectInputs(std::vector<std::uint16_t>& out) const {
+    if (m_kind == Kind::Unprepared || m_generation != FunctionRegistryGeneration()) prepare();
+    if (m_kind == Kind::Affine) out.push_back(m_signal);
+    if (m_kind == Kind::Program) return m_program->collectInputs(out);
+    return true;
+}
+
 bool PropertyText::isPlainNumber() const {
     if (m_kind == Kind::Unprepared) prepare();
     return m_kind == Kind::Number;

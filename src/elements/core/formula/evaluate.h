@@ -37,6 +37,9 @@ public:
         return evaluateFormula(signalTable);
     }
     bool isPlainNumber() const;
+    // Adds the signal positions evaluate() reads to `out`. False when its
+    // value may change while those signals stay (a call of Random, say).
+    bool collectInputs(std::vector<std::uint16_t>& out) const;
 
 private:
     // Affine: the program is signal * m_number + m_offset, computed inline.

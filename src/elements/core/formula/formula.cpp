@@ -62,6 +62,24 @@ bool CompiledFormula::isAffine(int& signal, long double& factor, long double& of
     return true;
 }
 
+bool CompiledFormula::collectInputs(std::vector<std::uint16_t>& out) const {
+    constexpr int kForms = 5;
+    for (int k = 0; k < m_size; ++k) {
+        const Op op = static_cast<Op>(m_code[k].op);
+        const std::uint16_t arg = m_code[k].arg;
+        if (op == Op::LoadSignal || op == Op::SetSignal) {
+            out.push_back(arg);
+        } else if (op == Op::Call) {
+            if (!IsPureFunction(m_functions[arg])) return false;
+        } else if (op >= Op::AddS && op <= Op::PowRV) {
+            const int form = (static_cast<int>(op) - static_cast<int>(Op::AddS)) % kForms;
+            if (form == static_cast<int>(formula_detail::Form::V) || form == static_cast<int>(formula_detail::Form::RV))
+                out.push_back(arg);
+        }
+    }
+    return true;
+}
+
 namespace {
 
 // The run loop proper: the value, or 0 with the error code set. The

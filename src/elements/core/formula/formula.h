@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 namespace ovanto {
 
@@ -67,6 +68,10 @@ public:
     // those two roundings (factor 1 and offset -0 are exact identities), so
     // a caller may compute it inline.
     bool isAffine(int& signal, long double& factor, long double& offset) const noexcept;
+
+    // Adds the signal positions the program reads to `out`. False when it
+    // calls a function whose result may change with more than its argument.
+    bool collectInputs(std::vector<std::uint16_t>& out) const;
 
 private:
     friend class formula_detail::Compiler;

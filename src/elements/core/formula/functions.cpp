@@ -88,6 +88,10 @@ FormulaFunction formula_detail::findRegistered(std::string_view upperName) noexc
     return nullptr;
 }
 
+bool IsPureFunction(FormulaFunction routine) noexcept {
+    return routine == stepOf || routine == degreesOf || routine == radiansOf || routine == roundOf;
+}
+
 void SeedRandom(std::uint64_t seed) noexcept { g_randomState = seed; }
 
 } // namespace ovanto

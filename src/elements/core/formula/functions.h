@@ -33,6 +33,10 @@ inline FormulaFunction FindFunction(std::string_view upperName) noexcept {
 // Changes whenever the registry changes, so cached programs know to recompile.
 inline unsigned FunctionRegistryGeneration() noexcept { return formula_detail::g_registryGeneration; }
 
+// True for the built-in functions whose result depends on their argument
+// alone; Random and anything registered later may not.
+bool IsPureFunction(FormulaFunction routine) noexcept;
+
 // Random draws from one process-wide generator; tests reseed it.
 void SeedRandom(std::uint64_t seed) noexcept;
 
