@@ -1,10 +1,17 @@
 // One paint of 100 plant symbols of each kind against 100 "RECT"s of the same
-// boxes, and the cost of "FILLCOLOR" flooding a 200 x 200 region.
+// boxes, and the cost of "FILLCOLOR" flooding a 200 x 200 region against a
+// plain scanline fill of the same region. The window keeps what did not change
+// between paints, so the cases named full/... force whole paints: they measure
+// the drawing, the others only the check that nothing changed.
 //
 //   process_bench --benchmark_repetitions=3 --benchmark_report_aggregates_only=true
 #include "kind_paint.h"
 
 #include "qt_benchmark_main.h"
+
+#include <QImage>
+
+#include <vector>
 
 namespace {
 
@@ -42,8 +49,9 @@ const KindCase kCases[] = {
 };
 
 // A white 200 x 200 box, and optionally a FILLCOLOR that floods its 198 x 198 inside on every paint.
-void FloodRegion(benchmark::State& state, bool withFill) {
+void FloodRegion(benchmark::State& state, bool withFill, bool fullPaints) {
     ovanto::TForm1 form;
+    form.setFullPaints(fullPaints);
     ovanto::SetRecordVersion(435);
     ovanto::ReadRecord(form, QStringLiteral("RECT\t0\t16777215\t1\t-1\t0\t0\t\t100+I1\t300+I2\t200\t200\t0"));
     if (withFill) ovanto::ReadRecord(form, QStringLiteral("FILLCOLOR\t32768\t128\t1\t-1\t0\t0\t\t150\t250\tI3\t5\t0\t1"));
@@ -57,13 +65,80 @@ void FloodRegion(benchmark::State& state, bool withFill) {
     }
 }
 
+// The same paint as the shared harness, drawn whole every time.
+void PaintKindFull(benchmark::State& state, const std::function<QString(const Box&)>& record) {
+    ovanto::TForm1 form;
+    form.setFullPaints(true);
+    ovanto::SetRecordVersion(435);
+    for (int i = 0; i < ovanto::bench::kKindCount; ++i) ovanto::ReadRecord(form, record(ovanto::bench::CellBox(i)));
+    if (form.elementCount() != ovanto::bench::kKindCount) state.SkipWithError("the records did not load");
+    form.setClientSize(QSize(800, 600));
+    form.show();
+    form.signalTable()[1] = 1;
+    form.signalTable()[2] = 2;
+    form.signalTable()[3] = 3;
+    form.UpdateOutputs();
+    for (auto _ : state) {
+        form.PaintBox1Paint();
+        benchmark::DoNotOptimize(form.offscreenImage().constBits());
+    }
+}
+
+// The anchor: a plain span-by-span scanline fill of the 198 x 198 inside of a
+// framed box, refilled with alternating colours so that every pass does the work.
+void PlainScanlineFill(benchmark::State& state) {
+    QImage image(800, 600, QImage::Format_RGB32);
+    image.fill(0xFFFFFFFFu);
+    for (int x = 100; x < 300; ++x) image.setPixel(x, 100, 0xFF000000u), image.setPixel(x, 299, 0xFF000000u);
+    for (int y = 100; y < 300; ++y) image.setPixel(100, y, 0xFF000000u), image.setPixel(299, y, 0xFF000000u);
+    struct Seed {
+        int x, y;
+    };
+    std::vector<Seed> seeds;
+    QRgb from = 0xFFFFFFFFu, to = 0xFF00FF00u;
+    for (auto _ : state) {
+        seeds.assign(1, {200, 200});
+        while (!seeds.empty()) {
+            const Seed s = seeds.back();
+            seeds.pop_back();
+            auto* row = reinterpret_cast<QRgb*>(image.scanLine(s.y));
+            if (row[s.x] != from) continue;
+            int l = s.x, r = s.x;
+            while (l > 0 && row[l - 1] == from) --l;
+            while (r < image.width() - 1 && row[r + 1] == from) ++r;
+            std::fill(row + l, row + r + 1, to);
+            for (const int ny : {s.y - 1, s.y + 1}) {
+                if (ny < 0 || ny >= image.height()) continue;
+                const auto* next = reinterpret_cast<const QRgb*>(image.constScanLine(ny));
+                for (int x = l; x <= r; ++x)
+                    if (next[x] == from && (x == l || next[x - 1] != from)) seeds.push_back({x, ny});
+            }
+        }
+        std::swap(from, to);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     ovanto::bench::RegisterKindPaints(kCases);
-    benchmark::RegisterBenchmark("FILLCOLOR_200x200/1", [](benchmark::State& s) { FloodRegion(s, true); })
+    for (const KindCase& c : kCases) {
+        benchmark::RegisterBenchmark((std::string("full/") + c.keyword + "/100").c_str(),
+                                     [record = c.record](benchmark::State& s) { PaintKindFull(s, record); })
+            ->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark((std::string("full/RECT_as_") + c.keyword + "/100").c_str(),
+                                     [](benchmark::State& s) { PaintKindFull(s, ovanto::bench::RectRecord); })
+            ->Unit(benchmark::kMicrosecond);
+    }
+    benchmark::RegisterBenchmark("FILLCOLOR_200x200/1", [](benchmark::State& s) { FloodRegion(s, true, false); })
         ->Unit(benchmark::kMicrosecond);
-    benchmark::RegisterBenchmark("RECT_200x200_alone/1", [](benchmark::State& s) { FloodRegion(s, false); })
+    benchmark::RegisterBenchmark("RECT_200x200_alone/1", [](benchmark::State& s) { FloodRegion(s, false, false); })
         ->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("full/FILLCOLOR_200x200/1", [](benchmark::State& s) { FloodRegion(s, true, true); })
+        ->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("full/RECT_200x200_alone/1", [](benchmark::State& s) { FloodRegion(s, false, true); })
+        ->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("plain_scanline_fill_200x200/1", PlainScanlineFill)->Unit(benchmark::kMicrosecond);
     return RunQtBenchmarks(argc, argv);
 }

@@ -127,6 +127,8 @@ void Canvas::init(QPaintDevice* device) {
 }
 
 void Canvas::updateVisibleRows() {
+    // Every clip change passes here: the pixel operations ask for the bounds at every shape.
+    if (m_active) m_paint->pixelBounds = clipBounds();
     // Under a transform (a borrowed printer painter) device rows say nothing.
     if (!m_active || !m_paint->painter->worldTransform().isIdentity()) {
         m_visibleTop = -kCoordLimit;
@@ -389,6 +391,16 @@ void Canvas::useBrushOrigin() {
 
 void Canvas::fillWithBrush(const QRect& rect) {
     if (rect.isEmpty() || !brushVisible()) return;
+    // Hatches and patterns row by row into the image, as filled polygons are:
+    // Qt's texture fill costs several times a plain one.
+    if (m_state.brush.style != BrushStyle::Solid && writesPixels()) {
+        const QRect area = rect & pixelBounds();
+        std::vector<PixelRun>& runs = m_paint->runs;
+        runs.clear();
+        for (int y = area.top(); y <= area.bottom() && !area.isEmpty(); ++y) runs.push_back({y, area.left(), area.right()});
+        writeRuns(runs, false);
+        return;
+    }
     useShapeBrush();
     if (m_paint->brushPaints) m_paint->painter->fillRect(rect, m_paint->brush);
 }
@@ -403,6 +415,13 @@ void Canvas::lineTo(int x, int y) {
     const QPoint from = m_state.penPos;
     m_state.penPos = QPoint(x, y);
     if (!m_active || !penVisible() || from == m_state.penPos) return;
+    const auto near = [](int v) { return v >= -kCoordLimit && v <= kCoordLimit; };
+    if (penWidth() == 1 && near(from.x()) && near(from.y()) && near(x) && near(y)) {
+        // Within the limit the cut leaves both ends where they are.
+        useShapeMode();
+        drawThinLine(from, m_state.penPos);
+        return;
+    }
     double x1 = from.x();
     double y1 = from.y();
     double x2 = x;
@@ -484,9 +503,27 @@ void Canvas::appendLinePixels(QPoint from, QPoint to) {
         const QRgb rgb = toQRgb(m_state.pen.color);
         uchar* const bits = m_image->bits();
         const auto stride = static_cast<std::size_t>(m_image->bytesPerLine());
+        if (db == 0) {
+            // Straight across or down: one row or one column, no stepping.
+            const std::int64_t lowA = a0 + step * (step > 0 ? first : last);
+            const std::int64_t highA = a0 + step * (step > 0 ? last : first);
+            const int low = static_cast<int>(std::max<std::int64_t>(lowA, xMajor ? left : top));
+            const int high = static_cast<int>(std::min<std::int64_t>(highA, xMajor ? right : bottom));
+            if (b0 < (xMajor ? top : left) || b0 > (xMajor ? bottom : right)) return;
+            const auto b = static_cast<int>(b0);
+            if (xMajor) {
+                QRgb* line = reinterpret_cast<QRgb*>(bits + static_cast<std::size_t>(b) * stride);
+                fillRow(line, low, high, rgb);
+            } else {
+                for (int a = low; a <= high; ++a)
+                    reinterpret_cast<QRgb*>(bits + static_cast<std::size_t>(a) * stride)[b] = rgb;
+            }
+            return;
+        }
         // nearestOf stepped without a division: twice the numerator less the
         // steps is 2 * steps * b - rest with 0 <= rest < 2 * steps.
-        std::int64_t b = nearestOf(b0 * steps + db * first, steps);
+        // From the start the nearest row is the start's own: no division.
+        std::int64_t b = first == 0 ? b0 : nearestOf(b0 * steps + db * first, steps);
         std::int64_t rest = 2 * steps * b - (2 * (b0 * steps + db * first) - steps);
         for (std::int64_t i = first; i <= last; ++i) {
             const auto a = static_cast<int>(a0 + step * i);
@@ -587,9 +624,9 @@ void Canvas::frameRect(int left, int top, int right, int bottom) {
 
 void Canvas::loadPoints(std::span<const QPoint> points) {
     std::vector<QPoint>& loaded = m_paint->points;
-    loaded.clear();
-    for (const QPoint& p : points)
-        loaded.emplace_back(clampCoord(p.x()), clampCoord(p.y()));
+    loaded.resize(points.size());
+    for (std::size_t i = 0; i < points.size(); ++i)
+        loaded[i] = QPoint(clampCoord(points[i].x()), clampCoord(points[i].y()));
 }
 
 // Odd widths are centred on the pixel centres and spread evenly; even widths

@@ -5,6 +5,7 @@
 
 #include "platform/canvas_painter_p.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -23,19 +24,6 @@ double rayAngle(const Box& box, int x, int y) {
     return angle * 180.0 / std::numbers::pi;
 }
 
-// One-row rectangles as runs inside the bounds.
-const std::vector<PixelRun>& clippedRuns(const std::vector<QRect>& rects, const QRect& bounds,
-                                         std::vector<PixelRun>& runs) {
-    runs.clear();
-    for (const QRect& r : rects) {
-        if (r.y() < bounds.top() || r.y() > bounds.bottom()) continue;
-        const int left = std::max(r.left(), bounds.left());
-        const int right = std::min(r.right(), bounds.right());
-        if (left <= right) runs.push_back({r.y(), left, right});
-    }
-    return runs;
-}
-
 } // namespace
 
 namespace canvas_detail {
@@ -52,7 +40,15 @@ void ellipseSpans(const Box& box, int fromRow, int toRow, std::vector<RowSpan>& 
     const double least = box.width() % 2 == 0 ? 0.5 : 0.0;
     const int middleTop = box.top + (box.height() - 1) / 2;
     const int middleBottom = box.top + box.height() / 2;
-    for (int y = std::max(fromRow, box.top); y < std::min(toRow, box.bottom); ++y) {
+    const int first = std::max(fromRow, box.top);
+    for (int y = first; y < std::min(toRow, box.bottom); ++y) {
+        // The lower half mirrors the upper one exactly: y - cy only changes its sign.
+        const int mirror = box.top + box.bottom - 1 - y;
+        if (mirror < y && mirror >= first) {
+            const RowSpan same = spans[static_cast<std::size_t>(mirror - first)];
+            spans.push_back(same);
+            continue;
+        }
         const double dy = (y - cy) / b;
         double half = std::max(least, a * std::sqrt(std::max(0.0, 1.0 - dy * dy)));
         if (y == middleTop || y == middleBottom) half = std::max(half, a - 0.5);
@@ -155,23 +151,38 @@ void Canvas::ellipse(int left, int top, int right, int bottom) {
         innerTop = std::max(fromRow, inset.top);
     }
     fillSpans(innerTop, inner);
-    // The ring: per row what lies left and right of the inside.
+    // The ring: per row what lies left and right of the inside, as runs
+    // straight away when they go into the image.
+    const bool direct = writesPixels();
+    const QRect bounds = direct ? pixelBounds() : QRect();
+    std::vector<PixelRun>& runs = m_paint->runs;
     std::vector<QRect>& rects = m_paint->rects;
+    runs.clear();
     rects.clear();
+    const auto ring = [&](int y, int from, int to) {
+        if (!direct) {
+            rects.emplace_back(from, y, to - from + 1, 1);
+            return;
+        }
+        if (y < bounds.top() || y > bounds.bottom()) return;
+        from = std::max(from, bounds.left());
+        to = std::min(to, bounds.right());
+        if (from <= to) runs.push_back({y, from, to});
+    };
     for (std::size_t i = 0; i < outer.size(); ++i) {
         const int y = fromRow + static_cast<int>(i);
         const RowSpan& o = outer[i];
         const int k = y - innerTop;
         if (k < 0 || k >= static_cast<int>(inner.size())) {
-            rects.emplace_back(o.left, y, o.right - o.left + 1, 1);
+            ring(y, o.left, o.right);
             continue;
         }
         const RowSpan& in = inner[static_cast<std::size_t>(k)];
-        if (in.left > o.left) rects.emplace_back(o.left, y, in.left - o.left, 1);
-        if (in.right < o.right) rects.emplace_back(in.right + 1, y, o.right - in.right, 1);
+        if (in.left > o.left) ring(y, o.left, in.left - 1);
+        if (in.right < o.right) ring(y, in.right + 1, o.right);
     }
-    if (writesPixels()) {
-        writeRuns(clippedRuns(rects, pixelBounds(), m_paint->runs), true);
+    if (direct) {
+        writeRuns(runs, true);
         return;
     }
     useNoPen();
@@ -182,14 +193,23 @@ void Canvas::ellipse(int left, int top, int right, int bottom) {
 // Row rectangles: QPainter fills them as fast as its own ellipse, and exactly.
 void Canvas::fillSpans(int top, const std::vector<RowSpan>& spans) {
     if (spans.empty() || !brushVisible()) return;
+    if (writesPixels()) {
+        const QRect bounds = pixelBounds();
+        std::vector<PixelRun>& runs = m_paint->runs;
+        runs.clear();
+        for (std::size_t i = 0; i < spans.size(); ++i) {
+            const int y = top + static_cast<int>(i);
+            if (y < bounds.top() || y > bounds.bottom()) continue;
+            const int left = std::max(spans[i].left, bounds.left()), right = std::min(spans[i].right, bounds.right());
+            if (left <= right) runs.push_back({y, left, right});
+        }
+        writeRuns(runs, false);
+        return;
+    }
     std::vector<QRect>& rects = m_paint->rects;
     rects.clear();
     for (std::size_t i = 0; i < spans.size(); ++i)
         rects.emplace_back(spans[i].left, top + static_cast<int>(i), spans[i].right - spans[i].left + 1, 1);
-    if (writesPixels()) {
-        writeRuns(clippedRuns(rects, pixelBounds(), m_paint->runs), false);
-        return;
-    }
     useNoPen();
     useShapeBrush();
     if (m_paint->brushPaints) m_paint->painter->drawRects(rects.data(), static_cast<int>(rects.size()));

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <span>
 #include <vector>
 
@@ -22,6 +23,20 @@ inline constexpr int kHatchSize = 8;
 
 inline int clampCoord(int v) {
     return std::clamp(v, -kCoordLimit, kCoordLimit);
+}
+
+// Pixels left..right of a row in one colour, four to a store: the compiler
+// leaves a plain fill loop at one pixel per store.
+inline void fillRow(QRgb* row, int left, int right, QRgb rgb) {
+    if (left > right) return;
+    QRgb* p = row + left;
+    const auto n = static_cast<std::size_t>(right - left) + 1;
+    const QRgb four[4] = {rgb, rgb, rgb, rgb};
+    std::size_t i = 0;
+    for (; i + 4 <= n; i += 4)
+        std::memcpy(p + i, four, sizeof four);
+    for (; i < n; ++i)
+        p[i] = rgb;
 }
 
 inline int floorMod(int a, int m) {

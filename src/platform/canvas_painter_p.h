@@ -49,6 +49,8 @@ struct Canvas::Painter {
     QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver;
     QPoint origin;
     bool fontSet = false;
+    // The canvas's clipBounds, renewed at every clip change.
+    QRect pixelBounds;
 
     // Scratch space reused by every shape, so that drawing does not allocate.
     std::vector<QPoint> points;

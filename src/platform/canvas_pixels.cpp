@@ -3,6 +3,7 @@
 #include "platform/canvas.h"
 
 #include "platform/canvas_p.h"
+#include "platform/canvas_painter_p.h"
 
 #include <QImage>
 
@@ -23,6 +24,51 @@ QRgb* pixelRow(QImage* image, int y) {
 }
 const QRgb* constPixelRow(const QImage* image, int y) {
     return reinterpret_cast<const QRgb*>(image->constScanLine(y));
+}
+
+void floodSolid(QImage* image, const QRect& bounds, int x, int y, QRgb key, QRgb rgb) {
+    // One pass: each span is painted when it is found, and the rows above and
+    // below are searched for the spans it touches. A pixel is a seed at most
+    // twice (from above and from below), so the stack stays bounded.
+    const int left = bounds.left();
+    const int right = bounds.right();
+    uchar* const bits = image->bits();
+    const auto stride = static_cast<std::size_t>(image->bytesPerLine());
+    auto row = [&](int py) { return reinterpret_cast<QRgb*>(bits + static_cast<std::size_t>(py) * stride); };
+    auto belongs = [key](QRgb p) { return (p & kRgbMask) == key; };
+    // A seed remembers the span it was found from: that span is painted, so the
+    // search of its row may skip it.
+    struct Seed {
+        int x, y, fromY, fromLeft, fromRight;
+    };
+    std::vector<Seed> seeds{{x, y, y, x, x - 1}};
+    while (!seeds.empty()) {
+        const Seed seed = seeds.back();
+        seeds.pop_back();
+        QRgb* line = row(seed.y);
+        if (!belongs(line[seed.x])) continue;
+        int xl = seed.x;
+        int xr = seed.x;
+        while (xl > left && belongs(line[xl - 1]))
+            --xl;
+        while (xr < right && belongs(line[xr + 1]))
+            ++xr;
+        fillRow(line, xl, xr, rgb);
+        for (const int ny : {seed.y - 1, seed.y + 1}) {
+            if (ny < bounds.top() || ny > bounds.bottom()) continue;
+            const QRgb* next = row(ny);
+            for (int px = xl; px <= xr; ++px) {
+                if (ny == seed.fromY && px >= seed.fromLeft && px <= seed.fromRight) {
+                    px = seed.fromRight;
+                    continue;
+                }
+                if (!belongs(next[px])) continue;
+                seeds.push_back({px, ny, seed.y, xl, xr});
+                while (px < xr && belongs(next[px + 1]))
+                    ++px;
+            }
+        }
+    }
 }
 
 } // namespace
@@ -86,7 +132,7 @@ BrushSampler::BrushSampler(const CanvasBrush& brush, QPoint origin)
 
 QRect Canvas::pixelBounds() const {
     if (m_image == nullptr) return {};
-    return clipBounds();
+    return m_paint->pixelBounds;
 }
 
 TColor Canvas::pixel(int x, int y) const {
@@ -108,11 +154,18 @@ void Canvas::floodFill(int x, int y, TColor color, FloodFillMode mode) {
     const bool surface = mode == FloodFillMode::Surface;
     auto belongs = [key, surface](QRgb p) { return ((p & kRgbMask) == key) == surface; };
     if (!belongs(constPixelRow(m_image, y)[x])) return;
-
+    QRgb solid = 0;
+    if (surface && m_state.brush.style == BrushStyle::Solid && brush.colorAt(x, y, solid)) {
+        // The region has the brush's colour already: nothing would change.
+        if ((solid & kRgbMask) == key) return;
+        // A painted pixel leaves the region, so the pixels themselves say what is done.
+        floodSolid(m_image, bounds, x, y, key, solid | 0xFF000000u);
+        return;
+    }
     // The region is marked first and painted afterwards: a brush that keeps the
-    // region's colour (same colour, hatch gaps) must not make the fill run forever.
-    // The marks live in a buffer kept with the canvas; only the runs found are
-    // cleared again, so a small region costs little on a large picture.
+    // region's colour (hatch gaps, a pattern, a border fill) must not make the
+    // fill run forever. The marks live in a buffer kept with the canvas; only the
+    // runs found are cleared again, so a small region costs little on a large picture.
     const int left = bounds.left();
     const int right = bounds.right();
     const auto width = static_cast<std::size_t>(bounds.width());
@@ -165,6 +218,7 @@ void Canvas::floodFill(int x, int y, TColor color, FloodFillMode mode) {
         std::fill(marks + r.left, marks + r.right + 1, std::uint8_t{0});
     }
 }
+
 
 void Canvas::patternInvert(int left, int top, int right, int bottom) {
     const Box box = normalisedBox(left, top, right, bottom);

@@ -8,13 +8,35 @@
 #include <QPen>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <unordered_map>
 
 namespace ovanto {
 
 using namespace canvas_detail;
+
+namespace {
+
+// An upright rectangle needs no edge walk: its vertical edges cross every row
+// at their own column, so the rows left..right - 1 of top..bottom - 1 are filled.
+bool rectangleRuns(std::span<const QPoint> p, const QRect& area, std::vector<PixelRun>& runs) {
+    if (p.size() != 4) return false;
+    const bool across = p[0].y() == p[1].y() && p[1].x() == p[2].x() && p[2].y() == p[3].y() && p[3].x() == p[0].x();
+    const bool down = p[0].x() == p[1].x() && p[1].y() == p[2].y() && p[2].x() == p[3].x() && p[3].y() == p[0].y();
+    if (!across && !down) return false;
+    const auto [minX, maxX] = std::minmax({p[0].x(), p[2].x()});
+    const auto [minY, maxY] = std::minmax({p[0].y(), p[2].y()});
+    const int left = std::max(minX, area.left()), right = std::min(maxX - 1, area.right());
+    if (left > right) return true;
+    const int last = std::min(maxY - 1, area.bottom());
+    for (int y = std::max(minY, area.top()); y <= last; ++y) runs.push_back({y, left, right});
+    return true;
+}
+
+} // namespace
 
 namespace canvas_detail {
 
@@ -24,6 +46,7 @@ bool polygonRuns(std::span<const QPoint> points, const QRect& area, PolygonScrat
         if (std::abs(p.x()) > kExactPolygonLimit || std::abs(p.y()) > kExactPolygonLimit) return false;
     }
     if (points.size() < 2 || area.isEmpty()) return true;
+    if (rectangleRuns(points, area, runs)) return true;
     std::vector<PolygonScratch::Edge>& edges = scratch.edges;
     edges.clear();
     const std::size_t n = points.size();
@@ -38,7 +61,10 @@ bool polygonRuns(std::span<const QPoint> points, const QRect& area, PolygonScrat
         const int last = std::min(b.y() - 1, area.bottom());
         if (first > last) continue;
         std::int64_t slope = 0;
-        if (a.x() != b.x()) {
+        if (b.y() - a.y() == 1) {
+            // A one-row edge (curves are made of them): the quotient is exact.
+            slope = std::int64_t{b.x() - a.x()} * 65536;
+        } else if (a.x() != b.x()) {
             // Qt's own arithmetic: the slope in double, truncated to 16.16.
             const double exact = (b.x() - a.x()) / static_cast<double>(b.y() - a.y());
             slope = static_cast<std::int64_t>(exact * 65536.0);
@@ -184,7 +210,7 @@ bool Canvas::stampPenShape(const StampKey& key, QPoint origin) {
         const int right = std::min(origin.x() + r.right, bounds.right());
         if (left > right) continue;
         auto* row = reinterpret_cast<QRgb*>(bits + static_cast<std::size_t>(y) * stride);
-        std::fill(row + left, row + right + 1, rgb);
+        fillRow(row, left, right, rgb);
     }
     return true;
 }
@@ -209,23 +235,39 @@ void Canvas::writeRuns(const std::vector<PixelRun>& runs, bool pen) {
     if (pen || m_state.brush.style == BrushStyle::Solid) {
         const QRgb rgb = toQRgb(pen ? m_state.pen.color : m_state.brush.color);
         for (const PixelRun& r : runs)
-            std::fill(row(r.y) + r.left, row(r.y) + r.right + 1, rgb);
+            fillRow(row(r.y), r.left, r.right, rgb);
         return;
     }
-    // The brush tile walked along each run, as Qt's texture fill walks it.
     const CanvasBrush& brush = m_state.brush;
-    QImage tile;
-    if (brush.style == BrushStyle::Pattern) {
-        tile = brush.pattern.convertToFormat(QImage::Format_RGB32);
-        if (tile.isNull()) return;
-    } else {
-        tile = QImage(kHatchSize, kHatchSize, QImage::Format_RGB32);
+    if (brush.style != BrushStyle::Pattern) {
+        // A hatch row is a bit mask of the eight columns; only the set columns
+        // are visited, eight pixels apart.
+        std::array<unsigned, kHatchSize> masks{};
         for (int y = 0; y < kHatchSize; ++y)
             for (int x = 0; x < kHatchSize; ++x)
-                reinterpret_cast<QRgb*>(tile.scanLine(y))[x] = hatchBit(brush.style, x, y) ? 1 : 0;
+                if (hatchBit(brush.style, x, y)) masks[static_cast<std::size_t>(y)] |= 1u << x;
+        const QRgb hatchRgb = toQRgb(brush.color);
+        const int originX = floorMod(m_state.brushOrigin.x(), kHatchSize);
+        const int originY = floorMod(m_state.brushOrigin.y(), kHatchSize);
+        for (const PixelRun& r : runs) {
+            const unsigned mask = masks[static_cast<std::size_t>(floorMod(r.y - originY, kHatchSize))];
+            if (mask == 0) continue;
+            QRgb* line = row(r.y);
+            if (mask == (1u << kHatchSize) - 1) {
+                fillRow(line, r.left, r.right, hatchRgb);
+                continue;
+            }
+            for (int c = 0; c < kHatchSize; ++c) {
+                if ((mask & (1u << c)) == 0) continue;
+                for (int x = r.left + floorMod(c + originX - r.left, kHatchSize); x <= r.right; x += kHatchSize)
+                    line[x] = hatchRgb;
+            }
+        }
+        return;
     }
-    const bool hatch = brush.style != BrushStyle::Pattern;
-    const QRgb hatchRgb = toQRgb(brush.color);
+    // The pattern tile walked along each run, as Qt's texture fill walks it.
+    const QImage tile = brush.pattern.convertToFormat(QImage::Format_RGB32);
+    if (tile.isNull()) return;
     const int tileWidth = tile.width(), tileHeight = tile.height();
     const int originX = floorMod(m_state.brushOrigin.x(), tileWidth);
     const int originY = floorMod(m_state.brushOrigin.y(), tileHeight);
@@ -233,14 +275,19 @@ void Canvas::writeRuns(const std::vector<PixelRun>& runs, bool pen) {
         QRgb* line = row(r.y);
         const auto* source = reinterpret_cast<const QRgb*>(tile.constScanLine(floorMod(r.y - originY, tileHeight)));
         int at = floorMod(r.left - originX, tileWidth);
+        // A run is whole tiles after its first piece: once one whole tile lies
+        // in the row, the row is its own source, in copies that double.
+        int tileStart = -1;
         for (int x = r.left; x <= r.right;) {
-            const int n = std::min(tileWidth - at, r.right - x + 1);
-            if (hatch) {
-                for (int k = 0; k < n; ++k)
-                    if (source[at + k] != 0) line[x + k] = hatchRgb;
-            } else {
-                std::transform(source + at, source + at + n, line + x, [](QRgb c) { return c | 0xFF000000u; });
+            if (tileStart >= 0) {
+                const int n = std::min(x - tileStart, r.right - x + 1);
+                std::memcpy(line + x, line + tileStart, static_cast<std::size_t>(n) * sizeof(QRgb));
+                x += n;
+                continue;
             }
+            const int n = std::min(tileWidth - at, r.right - x + 1);
+            std::transform(source + at, source + at + n, line + x, [](QRgb c) { return c | 0xFF000000u; });
+            if (at == 0) tileStart = x;
             x += n;
             at = 0;
         }

@@ -4,7 +4,6 @@
 #include "platform/canvas.h"
 
 #include <cmath>
-#include <numbers>
 
 namespace ovanto {
 namespace {
@@ -79,9 +78,23 @@ TBeltGraph::TBeltGraph(ElementContext& window) : TGraph(window, kBelt), m_step(w
 
 long double TBeltGraph::drive() const { return IsUnbound(*this, kInput) ? 1 : ChannelValue(kInput); }
 
+const BeltLayout& TBeltGraph::layout(int x, int y, int w, int h, long double angle, int wheels) const {
+    const std::array<int, 5> key{x, y, w, h, wheels};
+    if (!m_layout.valid || m_layout.key != key || m_layout.angle != angle) {
+        m_layout.valid = false;
+        m_layout.belt = Belt(x, y, w, h, angle, wheels);
+        m_layout.key = key;
+        m_layout.angle = angle;
+        m_layout.valid = true;
+    }
+    return m_layout.belt;
+}
+
 std::optional<Rect> TBeltGraph::outlineBox() const {
     const int h = evaluateInt(kH);
-    const BeltLayout belt = Belt(evaluateInt(kX), evaluateInt(kY), evaluateInt(kW), h, evaluate(kAngle), 2);
+    // The first and last wheel lie at the ends of the axis whatever the count.
+    const BeltLayout& belt =
+        layout(evaluateInt(kX), evaluateInt(kY), evaluateInt(kW), h, evaluate(kAngle), intValue(kWheels));
     const QPoint ends[] = {belt.wheels.front(), belt.wheels.back()};
     const long double reach = std::ceil(std::abs(h / 2.0L)) + StrokeMargin(PenWidthOf(lineType()));
     return PaintBox(ends, ToCoord(reach));
@@ -90,8 +103,8 @@ std::optional<Rect> TBeltGraph::outlineBox() const {
 void TBeltGraph::Draw(Canvas& canvas) {
     drawIfVisible(canvas, [&] {
         const int h = evaluateInt(kH);
-        const BeltLayout belt =
-            Belt(evaluateInt(kX), evaluateInt(kY), evaluateInt(kW), h, evaluate(kAngle), intValue(kWheels));
+        const BeltLayout& belt =
+            layout(evaluateInt(kX), evaluateInt(kY), evaluateInt(kW), h, evaluate(kAngle), intValue(kWheels));
         const long double v = drive();
         const CanvasPen pen = canvas.pen();
         const TColor fill = evaluateInt(kRGBFill);
@@ -102,14 +115,14 @@ void TBeltGraph::Draw(Canvas& canvas) {
             canvas.polygon(belt.strip);
         }
         const long long diameter = h, corner = h / 2;
+        const std::array<SpokeTurn, 3>& spokes = m_spokes.turns(belt.radius, m_phase);
         for (const QPoint& c : belt.wheels) {
             canvas.setPen(pen);
             UseFill(canvas, fill);
             const long double left = c.x() - corner, top = c.y() - corner;
             canvas.ellipse(ToCoord(left), ToCoord(top), ToCoord(left + diameter), ToCoord(top + diameter));
             canvas.setPenWidth(1);
-            for (int k = 0; k < 3; ++k)
-                StrokeSegment(canvas, SpokeLine(c.x(), c.y(), belt.radius, m_phase + k * std::numbers::pi_v<long double> / 3));
+            for (const SpokeTurn& spoke : spokes) StrokeSegment(canvas, SpokeLine(c.x(), c.y(), spoke));
         }
         canvas.setPen(pen);
         StrokeSegment(canvas, belt.upper);

@@ -4,6 +4,10 @@
 #include "elements/core/tgraph.h"
 #include "elements/display/process_common.h"
 
+#include <array>
+#include <optional>
+#include <vector>
+
 namespace ovanto {
 
 // A pump: a circle in the running or stopped colour with a flow arrow.
@@ -42,6 +46,7 @@ private:
 
     AnimationStep m_step;
     long double m_phase = 0;
+    KeptSpokes m_spokes;
 };
 
 // A conveyor belt over wheels along a tilted axis starting at the wheel centre (x, y).
@@ -66,9 +71,19 @@ public:
 
 private:
     std::optional<Rect> outlineBox() const override;
+    // The wheels and runs, worked out again only when one of their inputs changes.
+    const BeltLayout& layout(int x, int y, int w, int h, long double angle, int wheels) const;
 
     AnimationStep m_step;
     long double m_phase = 0;
+    KeptSpokes m_spokes;
+    struct KeptLayout {
+        bool valid = false;
+        std::array<int, 5> key{};
+        long double angle = 0;
+        BeltLayout belt;
+    };
+    mutable KeptLayout m_layout;
 };
 
 // A belt as a box with stripes that travel.
@@ -124,6 +139,14 @@ private:
     std::optional<Rect> outlineBox() const override;
 
     TRollStepper m_roll;
+    // The roll's points, while position, size, angle, axis and step stay.
+    struct KeptShape {
+        bool valid = false;
+        std::array<int, 7> key{};
+        long double alpha = 0;
+        RollShape shape;
+    };
+    KeptShape m_shape;
 };
 
 // A row of rolls: horizontal ("HROLLBELT") or stacked ("VROLLBELT").
@@ -148,6 +171,12 @@ private:
 
     bool m_horizontal;
     TRollStepper m_roll;
+    // The points of the rolls on the picture, while the row and the step stay.
+    struct KeptShapes {
+        std::array<long long, 9> key{-1, -1, -1, -1, -1, -1, -1, 1, 0};
+        std::vector<std::optional<RollShape>> rolls;
+    };
+    KeptShapes m_shapes;
 };
 
 class THRollBeltGraph final : public TRollBeltGraph {

@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include <array>
 #include <span>
 
 namespace ovanto {
@@ -29,6 +30,27 @@ public:
 private:
     QString m_source;
     PropertyText m_program;
+};
+
+// The three spoke turns of a phase and radius, worked out again only when one
+// of them changes: sine and cosine in long double cost more than the lines.
+class KeptSpokes {
+public:
+    const std::array<SpokeTurn, 3>& turns(long double r, long double phase) {
+        if (!m_valid || r != m_r || phase != m_phase) {
+            m_turns = SpokeTurns(r, phase);
+            m_r = r;
+            m_phase = phase;
+            m_valid = true;
+        }
+        return m_turns;
+    }
+
+private:
+    bool m_valid = false;
+    long double m_r = 0;
+    long double m_phase = 0;
+    std::array<SpokeTurn, 3> m_turns{};
 };
 
 // The pen width a line type gives (dash styles and "no line" count as 1).

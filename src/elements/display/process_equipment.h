@@ -49,6 +49,13 @@ private:
     };
     const Outlines& outlines(int x, int y, int w, int h);
     Outlines m_outlines;
+    // The liquid of the kept interior, while its surface row stays.
+    struct Liquid {
+        bool valid = false;
+        int row = 0;
+        std::vector<QPoint> points;
+    };
+    Liquid m_liquid;
 };
 
 // A pipe whose pattern travels with the flow. "HPIPE" and "VPIPE" differ only

@@ -311,16 +311,30 @@ std::optional<std::array<QPoint, 3>> PumpArrow(int orientation, int x, int y, in
     }
 }
 
+SpokeTurn SpokeTurnOf(long double r, long double angle) {
+    return {RoundHalfEven(r * std::sin(angle)), RoundHalfEven(r * std::cos(angle))};
+}
+
+Segment SpokeLine(int cx, int cy, const SpokeTurn& t) {
+    return {pointAt(cx - t.s, cy + t.c), pointAt(cx + t.s, cy - t.c)};
+}
+
 Segment SpokeLine(int cx, int cy, long double r, long double angle) {
-    const long double s = RoundHalfEven(r * std::sin(angle)), c = RoundHalfEven(r * std::cos(angle));
-    return {pointAt(cx - s, cy + c), pointAt(cx + s, cy - c)};
+    return SpokeLine(cx, cy, SpokeTurnOf(r, angle));
+}
+
+std::array<SpokeTurn, 3> SpokeTurns(long double r, long double phase) {
+    return {SpokeTurnOf(r, phase), SpokeTurnOf(r, phase + pi_v<long double> / 3),
+            SpokeTurnOf(r, phase + 2 * pi_v<long double> / 3)};
+}
+
+std::array<Segment, 3> MotorSpokes(int x, int y, int w, const std::array<SpokeTurn, 3>& turns) {
+    const int cx = ToCoord(x + static_cast<long double>(w / 2)), cy = ToCoord(y - static_cast<long double>(w / 2));
+    return {SpokeLine(cx, cy, turns[0]), SpokeLine(cx, cy, turns[1]), SpokeLine(cx, cy, turns[2])};
 }
 
 std::array<Segment, 3> MotorSpokes(int x, int y, int w, long double phase) {
-    const int cx = ToCoord(x + static_cast<long double>(w / 2)), cy = ToCoord(y - static_cast<long double>(w / 2));
-    const long double r = w / 2;
-    return {SpokeLine(cx, cy, r, phase), SpokeLine(cx, cy, r, phase + pi_v<long double> / 3),
-            SpokeLine(cx, cy, r, phase + 2 * pi_v<long double> / 3)};
+    return MotorSpokes(x, y, w, SpokeTurns(w / 2, phase));
 }
 
 std::optional<std::array<QPoint, 9>> HeatingCoil(int orientation, int x, int y, int w, int h) {
@@ -414,6 +428,28 @@ long double RollStripe(int w, int step) {
     const long double inner = std::abs(static_cast<long double>(w)) - 2;
     if (inner <= 0) return w / 2.0L;
     return (w < 0 ? -1 : 1) * (1 + inner * (step + 0.5L) / 11.0L);
+}
+
+RollShape RollShapeOf(const RollFrame& f, int w, int h, int axisWidth, int step, bool turning) {
+    constexpr int kHighlightInset = 2;
+    RollShape out;
+    try {
+        out.corners = RollCorners(f, w, h);
+        ++out.parts;
+        if (std::abs(w) >= 4 && std::abs(h) > 2 * kHighlightInset)
+            out.highlight = Segment{f.at(w / 4.0L, kHighlightInset), f.at(w / 4.0L, h - kHighlightInset)};
+        ++out.parts;
+        if (turning) {
+            const long double across = RollStripe(w, step);
+            out.stripe = Segment{f.at(across, 1), f.at(across, h - 1)};
+        }
+        ++out.parts;
+        if (axisWidth > 0) out.axis = Segment{f.at(w / 2.0L, -h / 12.0L), f.at(w / 2.0L, h + h / 12.0L)};
+        ++out.parts;
+    } catch (...) {
+        out.failure = std::current_exception();
+    }
+    return out;
 }
 
 int RollPitch(int w) {

@@ -6,6 +6,7 @@
 #include <QPoint>
 
 #include <array>
+#include <exception>
 #include <optional>
 #include <span>
 #include <vector>
@@ -115,8 +116,19 @@ TColor FillColorFor(int mode, long double v, long double onValue, long double of
 std::optional<std::array<QPoint, 3>> PumpArrow(int orientation, int x, int y, int w);
 // A line through (cx, cy) at clockwise angle a with half-length r.
 Segment SpokeLine(int cx, int cy, long double r, long double angle);
+// The same line from its rounded end offsets: it runs from (cx - s, cy + c) to (cx + s, cy - c).
+struct SpokeTurn {
+    long double s = 0;
+    long double c = 0;
+};
+SpokeTurn SpokeTurnOf(long double r, long double angle);
+Segment SpokeLine(int cx, int cy, const SpokeTurn& turn);
+// Three spokes 60 degrees apart, the first at the phase: the same for every
+// wheel of a belt and for every paint while the phase stays.
+std::array<SpokeTurn, 3> SpokeTurns(long double r, long double phase);
 // The motor's three lines, turned by the phase.
 std::array<Segment, 3> MotorSpokes(int x, int y, int w, long double phase);
+std::array<Segment, 3> MotorSpokes(int x, int y, int w, const std::array<SpokeTurn, 3>& turns);
 std::optional<std::array<QPoint, 9>> HeatingCoil(int orientation, int x, int y, int w, int h);
 // At most maxSections zigzags, so an absurd count costs no more than the pixels it has.
 std::optional<std::vector<QPoint>> SpringLine(int orientation, int x, int y, int w, int h, int sections,
@@ -144,5 +156,18 @@ std::array<QPoint, 4> RollCorners(const RollFrame& frame, int w, int h);
 long double RollStripe(int w, int step);
 // Distance from one roll of a conveyor to the next.
 int RollPitch(int w);
+
+// What one roll paints, in painting order: body, highlight, turning stripe,
+// axis. A part whose coordinates leave the int range ends the list there and
+// is kept as the failure, so that the parts before it are still drawn first.
+struct RollShape {
+    std::array<QPoint, 4> corners{};
+    std::optional<Segment> highlight;
+    std::optional<Segment> stripe;
+    std::optional<Segment> axis;
+    int parts = 0; // of the four, worked out before the failure
+    std::exception_ptr failure;
+};
+RollShape RollShapeOf(const RollFrame& frame, int w, int h, int axisWidth, int step, bool turning);
 
 } // namespace ovanto

@@ -95,7 +95,7 @@ void TMotorGraph::Draw(Canvas& canvas) {
         const bool animated = intValue(kAnimated) == 1;
         if (animated) {
             canvas.setPenWidth(1);
-            StrokeSegments(canvas, MotorSpokes(x, y, w, m_phase));
+            StrokeSegments(canvas, MotorSpokes(x, y, w, m_spokes.turns(w / 2, m_phase)));
         } else {
             const QString letter = QStringLiteral("M");
             canvas.setFontName(QStringLiteral("ARIAL"));

@@ -4,6 +4,9 @@
 #include "platform/canvas.h"
 
 #include <algorithm>
+#include <array>
+#include <exception>
+#include <optional>
 #include <cmath>
 #include <vector>
 
@@ -42,7 +45,6 @@ constexpr ElementSchema kVRollBelt{.keyword = "VROLLBELT", .rows = kRollBeltRows
 constexpr int kLastStep = 10;
 // An axis wider than this would only paint over the whole window.
 constexpr int kWidestAxis = 255;
-constexpr int kHighlightInset = 2;
 
 int axisPen(int axisWidth) { return std::min(axisWidth, kWidestAxis); }
 
@@ -65,21 +67,22 @@ long double rollDrive(const TGraph& e, int input, int direction) {
 }
 
 // One roll: body with the element's pen and brush, a highlight, the turning stripe and the axis.
-void drawRoll(Canvas& canvas, const RollFrame& f, int w, int h, int axisWidth, int step, bool turning) {
+void drawRoll(Canvas& canvas, const RollShape& shape, int axisWidth) {
     const CanvasPen pen = canvas.pen();
-    canvas.polygon(RollCorners(f, w, h));
-    canvas.setPen({kWhite, 1, PenStyle::Solid, PenMode::Copy});
-    if (std::abs(w) >= 4 && std::abs(h) > 2 * kHighlightInset)
-        StrokeSegment(canvas, {f.at(w / 4.0L, kHighlightInset), f.at(w / 4.0L, h - kHighlightInset)});
-    if (turning) {
+    if (shape.parts > 0) {
+        canvas.polygon(shape.corners);
+        canvas.setPen({kWhite, 1, PenStyle::Solid, PenMode::Copy});
+    }
+    if (shape.highlight) StrokeSegment(canvas, *shape.highlight);
+    if (shape.stripe) {
         canvas.setPenColor(pen.color);
-        const long double across = RollStripe(w, step);
-        StrokeSegment(canvas, {f.at(across, 1), f.at(across, h - 1)});
+        StrokeSegment(canvas, *shape.stripe);
     }
-    if (axisWidth > 0) {
+    if (shape.axis) {
         canvas.setPen({kBlack, axisPen(axisWidth), PenStyle::Solid, PenMode::Copy});
-        StrokeSegment(canvas, {f.at(w / 2.0L, -h / 12.0L), f.at(w / 2.0L, h + h / 12.0L)});
+        StrokeSegment(canvas, *shape.axis);
     }
+    if (shape.failure) std::rethrow_exception(shape.failure);
     canvas.setPen(pen);
 }
 
@@ -104,9 +107,19 @@ std::optional<Rect> TRollGraph::outlineBox() const {
 
 void TRollGraph::Draw(Canvas& canvas) {
     drawIfVisible(canvas, [&] {
-        const RollFrame f = RollAt(evaluateInt(kX), evaluateInt(kY), evaluate(kAlpha));
+        const int x = evaluateInt(kX), y = evaluateInt(kY);
+        const long double alpha = evaluate(kAlpha);
         const long double v = rollDrive(*this, kInput, intValue(kDirection));
-        drawRoll(canvas, f, evaluateInt(kW), evaluateInt(kH), intValue(kAxisWidth), m_roll.step(), v != 0);
+        const int axisWidth = intValue(kAxisWidth);
+        const std::array<int, 7> key{x, y, evaluateInt(kW), evaluateInt(kH), axisWidth, m_roll.step(), v != 0};
+        if (!m_shape.valid || m_shape.key != key || m_shape.alpha != alpha) {
+            m_shape.valid = false;
+            m_shape.shape = RollShapeOf(RollAt(x, y, alpha), key[2], key[3], axisWidth, key[5], v != 0);
+            m_shape.key = key;
+            m_shape.alpha = alpha;
+            m_shape.valid = true;
+        }
+        drawRoll(canvas, m_shape.shape, axisWidth);
         m_roll.advance(window(), evaluate(kDelay), v);
     });
 }
@@ -151,8 +164,19 @@ void TRollBeltGraph::Draw(Canvas& canvas) {
         const long double to = m_horizontal ? (canvas.width() + size - x) / pitch : (y + size) / pitch;
         const long long first = static_cast<long long>(std::max<long double>(0, std::floor(from)));
         const long long last = static_cast<long long>(std::min<long double>(rolls - 1, std::ceil(to)));
-        for (long long k = first; k <= last; ++k)
-            drawRoll(canvas, rollOfRow(m_horizontal, x, y, k * pitch), w, h, intValue(kAxisWidth), m_roll.step(), v != 0);
+        const int axisWidth = intValue(kAxisWidth);
+        const std::array<long long, 9> key{x, y, w, h, axisWidth, m_roll.step(), v != 0, first, last};
+        if (m_shapes.key != key) {
+            m_shapes.key = key;
+            m_shapes.rolls.assign(static_cast<std::size_t>(std::max(0LL, last - first + 1)), std::nullopt);
+        }
+        for (long long k = first; k <= last; ++k) {
+            // Each roll is worked out just before it is drawn, so a roll beyond
+            // the coordinate range leaves the ones before it on the picture.
+            std::optional<RollShape>& shape = m_shapes.rolls[static_cast<std::size_t>(k - first)];
+            if (!shape) shape = RollShapeOf(rollOfRow(m_horizontal, x, y, k * pitch), w, h, axisWidth, m_roll.step(), v != 0);
+            drawRoll(canvas, *shape, axisWidth);
+        }
         m_roll.advance(window(), evaluate(kDelay), v);
     });
 }

@@ -89,7 +89,14 @@ void TTankGraph::drawVessel(Canvas& canvas, int x, int y, int w, int h) {
 
     const int level = FillLevel(evaluate(kFillHeight), h);
     if (level != 0 && fill >= 0) {
-        const std::vector<QPoint> liquid = ClipBelow(inside.points, ToCoord(static_cast<long double>(y) - level));
+        const int row = ToCoord(static_cast<long double>(y) - level);
+        if (!m_liquid.valid || m_liquid.row != row) {
+            m_liquid.valid = false;
+            m_liquid.points = ClipBelow(inside.points, row);
+            m_liquid.row = row;
+            m_liquid.valid = true;
+        }
+        const std::vector<QPoint>& liquid = m_liquid.points;
         if (const QImage* pattern = m_pattern.image(PatternSet::Horizontal, intValue(kFillPattern), stroke, fill)) {
             canvas.setBrushPattern(*pattern);
             canvas.setBrushOrigin(m_phaseX, m_phaseY);
@@ -109,6 +116,9 @@ void TTankGraph::drawVessel(Canvas& canvas, int x, int y, int w, int h) {
 const TTankGraph::Outlines& TTankGraph::outlines(int x, int y, int w, int h) {
     const std::array<int, 5> key{intValue(kShape), x, y, w, h};
     if (!m_outlines.valid || m_outlines.key != key) {
+        // Invalid until both are worked out: a size beyond the range raises half way.
+        m_outlines.valid = false;
+        m_liquid.valid = false;
         m_outlines.inside = TankVessel(key[0], x, y, w, h);
         // The walls run on the last pixel inside the box, as a rectangle's frame does.
         m_outlines.walls = TankVessel(key[0], x, ToCoord(y - 1.0L), ToCoord(w - 1.0L), ToCoord(h - 1.0L));

@@ -4,6 +4,8 @@
 #include "elements/display/process_equipment.h"
 
 #include <cmath>
+#include <limits>
+#include <vector>
 
 namespace ovanto::testing {
 namespace {
@@ -177,6 +179,68 @@ TEST(ProcessFamily, PaintsOnlyInsideItsBounds) {
                 for (int x = 0; x < 320; ++x) outside += scene.at(x, y) != kWhite && !bounds.contains(x, y);
             EXPECT_EQ(outside, 0) << keyword << " LType " << lineType;
             EXPECT_GT(scene.painted(), 0) << keyword;
+        }
+    }
+}
+
+// Belts, motors and rolls keep their points between paints: after a change
+// the element must paint what a new element with the new values paints.
+TEST(ProcessFamily, KeptGeometryFollowsEveryInput) {
+    using Set = std::vector<std::pair<const char*, const char*>>;
+    struct Case {
+        const char* keyword;
+        Set before, after;
+    };
+    const Case cases[] = {
+        {"BELT", {{"Animated (0/1)", "1"}}, {{"Animated (0/1)", "1"}, {"Angle", "0.3"}}},
+        {"BELT", {{"Wheels", "3"}}, {{"Wheels", "5"}}},
+        {"BELT", {{"h", "20"}}, {{"h", "31"}}},
+        {"BELT", {{"x", "40"}}, {{"x", "47"}, {"w", "150"}}},
+        {"MOTOR", {{"Animated (0/1)", "1"}}, {{"Animated (0/1)", "1"}, {"w", "61"}}},
+        {"ROLL", {{"Alpha", "0"}}, {{"Alpha", "0.4"}}},
+        {"ROLL", {{"AxisWidth", "0"}}, {{"AxisWidth", "3"}, {"h", "60"}}},
+        {"ROLL", {{"Input", "1"}}, {{"Input", "0"}}},
+        {"HROLLBELT", {{"Rolls", "5"}}, {{"Rolls", "2"}}},
+        {"HROLLBELT", {{"w", "10"}}, {{"w", "14"}, {"y", "90"}}},
+        {"VROLLBELT", {{"Input", "1"}}, {{"Input", "0"}, {"AxisWidth", "2"}}},
+    };
+    for (const Case& c : cases) {
+        ProcessScene kept(240, 160), fresh(240, 160);
+        kept.window.table[1] = 1;
+        fresh.window.table[1] = 1;
+        TGraph& e = kept.add(c.keyword);
+        for (const auto& [caption, value] : c.before) e.setText(ShapeScene::property(e, caption), value);
+        kept.draw(e);
+        kept.image.fill(Qt::white);
+        for (const auto& [caption, value] : c.after) e.setText(ShapeScene::property(e, caption), value);
+        kept.draw(e);
+        TGraph& other = fresh.add(c.keyword);
+        for (const auto& [caption, value] : c.after) other.setText(ShapeScene::property(other, caption), value);
+        fresh.draw(other);
+        EXPECT_TRUE(kept.image == fresh.image) << c.keyword << " " << c.after.back().first;
+    }
+}
+
+// A roll's parts are drawn in order up to the first one beyond the int range.
+TEST(ProcessGeometry, RollPartsStopAtTheFirstCoordinateOutOfRange) {
+    struct Case {
+        int y, w, h, axis;
+        int parts;
+        bool highlight;
+    };
+    const int low = std::numeric_limits<int>::min() + 700;
+    const Case cases[] = {
+        {100, 10, 40, 2, 4, true},
+        {100, 3, 40, 0, 4, false},  // too narrow for a highlight
+        {low, 10, 650, 2, 3, true}, // only the axis reaches beyond the top
+        {low, 10, 800, 0, 0, false},
+    };
+    for (const Case& c : cases) {
+        const RollShape shape = RollShapeOf(RollAt(10, c.y, 0), c.w, c.h, c.axis, 0, true);
+        EXPECT_EQ(shape.parts, c.parts) << c.h;
+        EXPECT_EQ(shape.failure != nullptr, c.parts < 4) << c.h;
+        if (c.parts >= 2) {
+            EXPECT_EQ(shape.highlight.has_value(), c.highlight) << c.h;
         }
     }
 }
