@@ -61,43 +61,9 @@ const KindCase kCases[] = {
      [](const Box& b) { return Record("PROGRESSBAR\t0\t16777215\t1", {b.x, b.y, "60", "14", "0", "1", Value(b)}); }},
 };
 
-// The harness's paints keep what has not changed, which with constant inputs is
-// everything; these draw every element at every paint, as a step that moves every
-// value does.
-void PaintKindFully(benchmark::State& state, const std::function<QString(const Box&)>& record) {
-    using namespace ovanto;
-    TForm1 form;
-    form.setFullPaints(true);
-    SetRecordVersion(435);
-    for (int i = 0; i < ovanto::bench::kKindCount; ++i) ReadRecord(form, record(ovanto::bench::CellBox(i)));
-    if (form.elementCount() != ovanto::bench::kKindCount) state.SkipWithError("the records did not load");
-    form.setClientSize(QSize(800, 600));
-    form.show();
-    form.signalTable()[1] = 1;
-    form.signalTable()[2] = 2;
-    form.signalTable()[3] = 3;
-    form.UpdateOutputs();
-    for (auto _ : state) {
-        form.PaintBox1Paint();
-        benchmark::DoNotOptimize(form.offscreenImage().constBits());
-    }
-}
-
-void RegisterFullPaints() {
-    for (const KindCase& c : kCases) {
-        benchmark::RegisterBenchmark((std::string("full/") + c.keyword + "/100").c_str(),
-                                     [record = c.record](benchmark::State& s) { PaintKindFully(s, record); })
-            ->Unit(benchmark::kMicrosecond);
-        benchmark::RegisterBenchmark((std::string("full/RECT_as_") + c.keyword + "/100").c_str(),
-                                     [](benchmark::State& s) { PaintKindFully(s, ovanto::bench::RectRecord); })
-            ->Unit(benchmark::kMicrosecond);
-    }
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
     ovanto::bench::RegisterKindPaints(kCases);
-    RegisterFullPaints();
     return RunQtBenchmarks(argc, argv);
 }

@@ -65,25 +65,6 @@ void FloodRegion(benchmark::State& state, bool withFill, bool fullPaints) {
     }
 }
 
-// The same paint as the shared harness, drawn whole every time.
-void PaintKindFull(benchmark::State& state, const std::function<QString(const Box&)>& record) {
-    ovanto::TForm1 form;
-    form.setFullPaints(true);
-    ovanto::SetRecordVersion(435);
-    for (int i = 0; i < ovanto::bench::kKindCount; ++i) ovanto::ReadRecord(form, record(ovanto::bench::CellBox(i)));
-    if (form.elementCount() != ovanto::bench::kKindCount) state.SkipWithError("the records did not load");
-    form.setClientSize(QSize(800, 600));
-    form.show();
-    form.signalTable()[1] = 1;
-    form.signalTable()[2] = 2;
-    form.signalTable()[3] = 3;
-    form.UpdateOutputs();
-    for (auto _ : state) {
-        form.PaintBox1Paint();
-        benchmark::DoNotOptimize(form.offscreenImage().constBits());
-    }
-}
-
 // The anchor: a plain span-by-span scanline fill of the 198 x 198 inside of a
 // framed box, refilled with alternating colours so that every pass does the work.
 void PlainScanlineFill(benchmark::State& state) {
@@ -123,14 +104,6 @@ void PlainScanlineFill(benchmark::State& state) {
 
 int main(int argc, char** argv) {
     ovanto::bench::RegisterKindPaints(kCases);
-    for (const KindCase& c : kCases) {
-        benchmark::RegisterBenchmark((std::string("full/") + c.keyword + "/100").c_str(),
-                                     [record = c.record](benchmark::State& s) { PaintKindFull(s, record); })
-            ->Unit(benchmark::kMicrosecond);
-        benchmark::RegisterBenchmark((std::string("full/RECT_as_") + c.keyword + "/100").c_str(),
-                                     [](benchmark::State& s) { PaintKindFull(s, ovanto::bench::RectRecord); })
-            ->Unit(benchmark::kMicrosecond);
-    }
     benchmark::RegisterBenchmark("FILLCOLOR_200x200/1", [](benchmark::State& s) { FloodRegion(s, true, false); })
         ->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("RECT_200x200_alone/1", [](benchmark::State& s) { FloodRegion(s, false, false); })

@@ -116,6 +116,8 @@ bool DamageTracker::planPartial(std::span<TGraph* const> elements, const WindowL
         addDamage(e.area);
     }
     // What reads back its pixels is repainted whole, which may damage more.
+    // Merged first: a merged area is larger than the parts it was made of.
+    mergeAreas();
     for (bool grown = true; grown;) {
         grown = false;
         for (const Entry& e : m_entries) {

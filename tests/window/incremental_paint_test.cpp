@@ -170,5 +170,49 @@ TEST(IncrementalPaint, RandomScenesOfEveryKindPaintLikeFullPaints) {
     }
 }
 
+// Everything an element paints lies in the box it reports for painting, for
+// random values of its properties: what the window keeps relies on it.
+TEST(IncrementalPaint, EveryKindPaintsInsideItsPaintBounds) {
+    const QRgb background = qRgb(0x12, 0x34, 0x56);
+    ManualClock clock;
+    ScopedOverride<Clock> useClock(clock);
+    ScriptedDialogs dialogs;
+    ScopedOverride<Dialogs> useDialogs(dialogs);
+    CountingSound sound;
+    ScopedOverride<Sound> useSound(sound);
+    std::mt19937 rng(4242);
+    const int trials = std::getenv("OVANTO_PAINT_SEEDS") ? 300 : 12;
+    for (const QString& keyword : RegisteredElementKeywords()) {
+        for (int trial = 0; trial < trials; ++trial) {
+            TForm1 form;
+            form.setClientSize(kClient);
+            form.options().BackgroundColor = 0x563412;
+            form.runState().SimulationRunning = true;
+            TGraph* e = CreateElement(form, keyword);
+            if (e->lookTraits().unbounded) break;
+            for (int p = 0; p < e->propertyCount(); ++p) {
+                const PropertyDef& def = e->propertyDef(p);
+                const bool formula = def.kind == PropKind::IntFormula || def.kind == PropKind::FloatFormula;
+                if (formula && p != TGraph::kLType && rng() % 2) e->setText(p, randomValue(rng, def));
+            }
+            for (int k = 1; k <= kInputs; ++k) form.signalTable()[k] = static_cast<int>(rng() % 80);
+            const QImage picture = form.renderToImage();
+            Rect r;
+            e->GetPaintBounds(r);
+            if (r == kNoBounds) continue;
+            const int m = DamageTracker::kMargin;
+            const QRect allowed(r.left - m, r.top - m, r.right - r.left + 2 * m, r.bottom - r.top + 2 * m);
+            int outside = 0;
+            for (int y = 0; y < picture.height(); ++y)
+                for (int x = 0; x < picture.width(); ++x)
+                    outside += picture.pixel(x, y) != background && !allowed.contains(x, y);
+            QString record;
+            e->SaveToString(record);
+            EXPECT_EQ(outside, 0) << qPrintable(record);
+            if (outside) break;
+        }
+    }
+}
+
 } // namespace
 } // namespace ovanto

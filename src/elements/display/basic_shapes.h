@@ -92,6 +92,12 @@ class TShadowRectGraph final : public TRectGraph {
 public:
     explicit TShadowRectGraph(ElementContext& window);
     void Draw(Canvas& canvas) override;
+    // The sunken edge runs two pixels inside the box: on a box thinner than
+    // that it lies outside.
+    void GetPaintBounds(Rect& r) override {
+        GetBounds(r);
+        if (r != kNoBounds) r = r.inflated(2);
+    }
 
 protected:
     void drawOver(Canvas& canvas, const Rect& box) override;

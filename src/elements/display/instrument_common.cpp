@@ -105,6 +105,13 @@ std::vector<long long> LabelRun::indexes(long long lo, long long hi) const {
 
 std::vector<long long> LabelRun::boundsIndexes() const {
     if (n < 2) return {};
+    // Labels crowded onto one pixel are drawn one per pixel, and which one
+    // depends on the window: the box holds them all.
+    if (n <= kBoundsPositions) {
+        std::vector<long long> all(static_cast<std::size_t>(n));
+        for (long long k = 0; k < n; ++k) all[static_cast<std::size_t>(k)] = k;
+        return all;
+    }
     const long long first = position(0), last = position(n - 1);
     const long long lo = std::min(first, last);
     std::vector<long long> ks = indexes(lo, std::min(std::max(first, last), lo + kBoundsPositions));

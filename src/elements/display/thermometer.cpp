@@ -140,7 +140,14 @@ std::optional<Rect> TThMeterGraph::outlineBox() const {
                          {low}, {evaluate(kMax)}, {shown}, text(kCaption)};
     return m_outline.get(key, [&] {
         Extent e;
-        e.add(v.x, v.y - v.h, v.x + v.w, v.y);
+        const long long x = v.x, y = v.y, w = v.w, h = v.h;
+        e.add(x, y - h, x + w, y);
+        // A bulb wider than the glass is tall reaches above it, and so may the ticks.
+        e.add(x, y - w, x + w, y);
+        if (v.ticks > 1) {
+            const long long u = ThermometerScale(w, h);
+            e.add(x + w / 8, y - w - std::max(0LL, u), x + w - w / 8, y - w - std::min(0LL, u) + 1);
+        }
         FontTextMeasure measure(InstrumentFontName(v.fontSize), v.fontSize);
         for (const PlacedText& t : texts(measure, v, shown, nullptr)) e.add(t);
         return e.rect();
