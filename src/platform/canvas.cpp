@@ -391,9 +391,9 @@ void Canvas::useBrushOrigin() {
 
 void Canvas::fillWithBrush(const QRect& rect) {
     if (rect.isEmpty() || !brushVisible()) return;
-    // Hatches and patterns row by row into the image, as filled polygons are:
-    // Qt's texture fill costs several times a plain one.
-    if (m_state.brush.style != BrushStyle::Solid && writesPixels()) {
+    // Row by row into the image, as filled polygons are: Qt's fill costs
+    // several times a plain one, its texture fill more.
+    if (writesPixels()) {
         const QRect area = rect & pixelBounds();
         std::vector<PixelRun>& runs = m_paint->runs;
         runs.clear();
@@ -406,7 +406,18 @@ void Canvas::fillWithBrush(const QRect& rect) {
 }
 
 void Canvas::fillSolid(const QRect& rect, TColor color) {
-    if (!rect.isEmpty()) m_paint->painter->fillRect(rect, toQColor(color));
+    if (rect.isEmpty()) return;
+    if (writesPixels()) {
+        const QRect area = rect & pixelBounds();
+        const QRgb rgb = toQRgb(color);
+        if (area.isEmpty()) return;
+        uchar* const bits = m_image->bits();
+        const auto stride = static_cast<std::size_t>(m_image->bytesPerLine());
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            fillRow(reinterpret_cast<QRgb*>(bits + static_cast<std::size_t>(y) * stride), area.left(), area.right(), rgb);
+        return;
+    }
+    m_paint->painter->fillRect(rect, toQColor(color));
 }
 
 // --- shapes -------------------------------------------------------------------
