@@ -17,6 +17,8 @@ bool AnimationStep::due(ElementContext& window, long double delayMilliseconds) {
 }
 
 bool AnimationStep::wouldStep(ElementContext& window, long double delayMilliseconds) const {
+    // The clock only when a step could be due: most windows ask at every paint.
+    if (window.designMode() || !window.simulationRunning()) return false;
     return dueAt(window, delayMilliseconds, window.clock().ticks());
 }
 

@@ -68,7 +68,8 @@ private:
 
 long double RowThreeInput::value(const TGraph& owner) const {
     int channel = 0;
-    if (TryParseInt(m_text.text(), channel)) return owner.ChannelValue(text());
+    if (TryParseInt(m_text.text(), channel))
+        return SignalPositionOfChannel(channel) ? owner.GetSignal(channel) : TGraph::kNoChannel;
     return m_text.evaluate(owner.signalTable());
 }
 

@@ -6,6 +6,7 @@
 #include "platform/canvas.h"
 #include "platform/random_source.h"
 
+#include <cmath>
 #include <cstdlib>
 
 namespace ovanto {
@@ -129,9 +130,10 @@ void TPipeGraph::Draw(Canvas& canvas) {
 void TPipeGraph::addLookState(LookHash& hash) const {
     hash.add(m_phase);
     guarded([&] { hash.add(m_fillMinus.value(text(kRGBFillMinus), signalTable())); });
-    // These flows draw random numbers at every paint.
-    int code = 0;
-    if (TryParseInt(text(kInput).toStdString(), code) && code >= -4 && code <= -2) hash.forceChange();
+    // These flows draw random numbers at every paint. A formula that comes
+    // out at such a code only costs repaints; the texts are not copied here.
+    const long double code = evaluate(kInput);
+    if (code >= -4 && code <= -2 && code == std::trunc(code)) hash.forceChange();
     addDueStep(hash, m_step, kDelay);
 }
 
