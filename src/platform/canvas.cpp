@@ -409,12 +409,10 @@ void Canvas::fillSolid(const QRect& rect, TColor color) {
     if (rect.isEmpty()) return;
     if (writesPixels()) {
         const QRect area = rect & pixelBounds();
-        const QRgb rgb = toQRgb(color);
-        if (area.isEmpty()) return;
-        uchar* const bits = m_image->bits();
-        const auto stride = static_cast<std::size_t>(m_image->bytesPerLine());
-        for (int y = area.top(); y <= area.bottom(); ++y)
-            fillRow(reinterpret_cast<QRgb*>(bits + static_cast<std::size_t>(y) * stride), area.left(), area.right(), rgb);
+        std::vector<PixelRun>& runs = m_paint->runs;
+        runs.clear();
+        for (int y = area.top(); y <= area.bottom() && !area.isEmpty(); ++y) runs.push_back({y, area.left(), area.right()});
+        fillRunsAt(*m_image, runs, QPoint(0, 0), area, toQRgb(color));
         return;
     }
     m_paint->painter->fillRect(rect, toQColor(color));

@@ -82,6 +82,20 @@ struct PixelRun {
     int right;
 };
 
+// Runs placed at `at`, kept to `bounds`, written in one colour.
+inline void fillRunsAt(QImage& image, std::span<const PixelRun> runs, QPoint at, const QRect& bounds, QRgb rgb) {
+    uchar* const bits = image.bits();
+    const auto stride = static_cast<std::size_t>(image.bytesPerLine());
+    for (const PixelRun& r : runs) {
+        const int y = at.y() + r.y;
+        if (y < bounds.top() || y > bounds.bottom()) continue;
+        const int left = std::max(at.x() + r.left, bounds.left());
+        const int right = std::min(at.x() + r.right, bounds.right());
+        if (left > right) continue;
+        fillRow(reinterpret_cast<QRgb*>(bits + static_cast<std::size_t>(y) * stride), left, right, rgb);
+    }
+}
+
 // Vertices further out than this leave the polygon to Qt: its fixed-point
 // slopes would overflow.
 inline constexpr int kExactPolygonLimit = 16'383;

@@ -200,18 +200,7 @@ bool Canvas::stampPenShape(const StampKey& key, QPoint origin) {
     // Far-off shapes go to Qt, which may cut them before stroking.
     const int reach = kStampExtent + kStampPenWidth;
     if (std::abs(origin.x()) > reach || std::abs(origin.y()) > reach) return false;
-    uchar* const bits = m_image->bits();
-    const auto stride = static_cast<std::size_t>(m_image->bytesPerLine());
-    const QRgb rgb = toQRgb(m_state.pen.color);
-    for (const PixelRun& r : stampOf(key)) {
-        const int y = origin.y() + r.y;
-        if (y < bounds.top() || y > bounds.bottom()) continue;
-        const int left = std::max(origin.x() + r.left, bounds.left());
-        const int right = std::min(origin.x() + r.right, bounds.right());
-        if (left > right) continue;
-        auto* row = reinterpret_cast<QRgb*>(bits + static_cast<std::size_t>(y) * stride);
-        fillRow(row, left, right, rgb);
-    }
+    fillRunsAt(*m_image, stampOf(key), origin, bounds, toQRgb(m_state.pen.color));
     return true;
 }
 

@@ -43,17 +43,7 @@ void drawRun(const CachedFont::Run& run, QPoint at, QImage* image, const QRect& 
         painter.drawImage(at, run.image);
         return;
     }
-    uchar* const bits = image->bits();
-    const auto stride = static_cast<std::size_t>(image->bytesPerLine());
-    for (const PixelRun& r : run.cover) {
-        const int y = at.y() + r.y;
-        if (y < bounds.top() || y > bounds.bottom()) continue;
-        const int left = std::max(at.x() + r.left, bounds.left());
-        const int right = std::min(at.x() + r.right, bounds.right());
-        if (left > right) continue;
-        auto* row = reinterpret_cast<QRgb*>(bits + static_cast<std::size_t>(y) * stride);
-        std::fill(row + left, row + right + 1, run.rgb);
-    }
+    fillRunsAt(*image, run.cover, at, bounds, run.rgb);
 }
 
 } // namespace

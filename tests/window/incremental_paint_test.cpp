@@ -37,6 +37,16 @@ QString randomValue(std::mt19937& rng, const PropertyDef& def) {
     }
 }
 
+// A clock that moves only when told, scripted dialogs and a silent sound.
+struct QuietPlatform {
+    ManualClock clock;
+    ScopedOverride<Clock> useClock{clock};
+    ScriptedDialogs dialogs;
+    ScopedOverride<Dialogs> useDialogs{dialogs};
+    CountingSound sound;
+    ScopedOverride<Sound> useSound{sound};
+};
+
 struct Twin {
     TForm1 incremental;
     TForm1 full;
@@ -106,12 +116,7 @@ struct RunResult {
 
 RunResult runSeed(unsigned seed, int elements, int steps, bool design, bool boundedOnly) {
     std::mt19937 rng(seed);
-    ManualClock clock;
-    ScopedOverride<Clock> useClock(clock);
-    ScriptedDialogs dialogs;
-    ScopedOverride<Dialogs> useDialogs(dialogs);
-    CountingSound sound;
-    ScopedOverride<Sound> useSound(sound);
+    QuietPlatform platform;
     Twin twin;
     buildScene(twin, rng, elements, design, boundedOnly);
     RunResult result;
@@ -129,7 +134,7 @@ RunResult runSeed(unsigned seed, int elements, int steps, bool design, bool boun
             const bool on = rng() % 2 == 0;
             for (TForm1* form : twin.both()) form->elementAt(index)->setSelected(on);
         }
-        clock.advance(rng() % 120);
+        platform.clock.advance(rng() % 120);
         for (TForm1* form : twin.both()) {
             form->UpdateInputs(static_cast<long double>(step));
             form->UpdateOutputs();
@@ -174,12 +179,7 @@ TEST(IncrementalPaint, RandomScenesOfEveryKindPaintLikeFullPaints) {
 // random values of its properties: what the window keeps relies on it.
 TEST(IncrementalPaint, EveryKindPaintsInsideItsPaintBounds) {
     const QRgb background = qRgb(0x12, 0x34, 0x56);
-    ManualClock clock;
-    ScopedOverride<Clock> useClock(clock);
-    ScriptedDialogs dialogs;
-    ScopedOverride<Dialogs> useDialogs(dialogs);
-    CountingSound sound;
-    ScopedOverride<Sound> useSound(sound);
+    QuietPlatform platform;
     std::mt19937 rng(4242);
     const int trials = std::getenv("OVANTO_PAINT_SEEDS") ? 300 : 12;
     for (const QString& keyword : RegisteredElementKeywords()) {

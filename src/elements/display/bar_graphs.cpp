@@ -131,7 +131,7 @@ void TExtBarGraphGraph::Draw(Canvas& canvas) {
 
 std::optional<Rect> TExtBarGraphGraph::outlineBox() const {
     const Values v = values();
-    const OutlineKey key{v.x, v.y, v.w, v.h, v.ticks, v.fontSize, v.scaleAlign,
+    const InstrumentOutlineKey key{v.x, v.y, v.w, v.h, v.ticks, v.fontSize, v.scaleAlign,
                          {v.low}, {v.high}, {v.value}, text(kCaption)};
     return m_outline.get(key, [&] {
         Extent e;

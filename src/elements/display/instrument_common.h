@@ -227,6 +227,16 @@ private:
 };
 
 // FormatCaption's last answer, kept while pattern and value stay.
+// What an instrument's outline box follows: place, size, ticks, font,
+// alignment, range, the value shown and the caption.
+struct InstrumentOutlineKey {
+    long long x = 0, y = 0, w = 0, h = 0, ticks = 0;
+    int fontSize = 0, scaleAlign = 0;
+    KeyNumber low, high, value;
+    QString caption;
+    friend bool operator==(const InstrumentOutlineKey&, const InstrumentOutlineKey&) = default;
+};
+
 class KeptCaption {
 public:
     const std::optional<QString>& get(const QString& pattern, long double value) {

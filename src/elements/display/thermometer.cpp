@@ -136,7 +136,7 @@ std::optional<Rect> TThMeterGraph::outlineBox() const {
     const Values v = values();
     const long double low = evaluate(kMin);
     const long double shown = ShownValue(ChannelValue(kInput), low);
-    const OutlineKey key{v.x, v.y, v.w, v.h, v.ticks, v.fontSize, v.scaleAlign,
+    const InstrumentOutlineKey key{v.x, v.y, v.w, v.h, v.ticks, v.fontSize, v.scaleAlign,
                          {low}, {evaluate(kMax)}, {shown}, text(kCaption)};
     return m_outline.get(key, [&] {
         Extent e;

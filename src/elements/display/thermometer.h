@@ -57,14 +57,7 @@ private:
     KeptMarks m_ticks;
     mutable KeptScaleMarks m_drawLabels, m_boundsLabels;
     mutable KeptCaption m_caption;
-    struct OutlineKey {
-        long long x = 0, y = 0, w = 0, h = 0, ticks = 0;
-        int fontSize = 0, scaleAlign = 0;
-        KeyNumber low, high, shown;
-        QString caption;
-        friend bool operator==(const OutlineKey&, const OutlineKey&) = default;
-    };
-    mutable KeptResult<OutlineKey, Rect> m_outline;
+    mutable KeptResult<InstrumentOutlineKey, Rect> m_outline;
     int m_walks = 0;
 };
 
