@@ -190,6 +190,10 @@ private:
     void writeRuns(const std::vector<canvas_detail::PixelRun>& runs, bool pen);
     // A pen-only shape placed at `origin`, stamped from the pixels Qt drew for it once.
     bool stampPenShape(const canvas_detail::StampKey& key, QPoint origin);
+    // A rounded rectangle in a solid pen (or none), stamped the same way.
+    bool stampRoundRect(const canvas_detail::Box& box, int ellipseWidth, int ellipseHeight);
+    // Whether the shape's stamp gives Qt's pixels where it is placed.
+    bool stampFits(const canvas_detail::StampKey& key, QPoint origin) const;
 
     // Pixel access (canvas_pixels.cpp): the image and clip intersected.
     QRect pixelBounds() const;

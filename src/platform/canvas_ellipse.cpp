@@ -28,6 +28,22 @@ double rayAngle(const Box& box, int x, int y) {
 
 namespace canvas_detail {
 
+QRectF outlinedRect(const Box& box, int penWidth) {
+    if (penWidth == 0) return QRectF(box.left, box.top, box.width(), box.height());
+    // A one-pixel curve runs through the centres of the box's outer pixels;
+    // wider pens are drawn inside the box, centred on a box inset by half the width.
+    if (penWidth == 1) return QRectF(box.left + 0.5, box.top + 0.5, box.width() - 1, box.height() - 1);
+    const double insetX = std::min(penWidth, box.width()) / 2.0;
+    const double insetY = std::min(penWidth, box.height()) / 2.0;
+    return QRectF(box.left + insetX, box.top + insetY, box.width() - 2 * insetX, box.height() - 2 * insetY);
+}
+
+RoundedRectPath roundedRectPath(const Box& box, int penWidth, int ellipseWidth, int ellipseHeight) {
+    const QRectF rect = outlinedRect(box, penWidth);
+    const double shrink = (box.width() - rect.width()) / 2.0;
+    return {rect, std::max(0.0, ellipseWidth / 2.0 - shrink), std::max(0.0, ellipseHeight / 2.0 - shrink)};
+}
+
 void ellipseSpans(const Box& box, int fromRow, int toRow, std::vector<RowSpan>& spans) {
     spans.clear();
     const double a = box.width() / 2.0;
@@ -82,16 +98,10 @@ QRectF Canvas::prepareOutlined(const Box& box, bool filled) {
         useNoBrush();
     if (!penVisible()) {
         useNoPen();
-        return QRectF(box.left, box.top, box.width(), box.height());
+        return outlinedRect(box, 0);
     }
     useShapePen();
-    const int w = penWidth();
-    // A one-pixel curve runs through the centres of the box's outer pixels;
-    // wider pens are drawn inside the box, centred on a box inset by half the width.
-    if (w == 1) return QRectF(box.left + 0.5, box.top + 0.5, box.width() - 1, box.height() - 1);
-    const double insetX = std::min(w, box.width()) / 2.0;
-    const double insetY = std::min(w, box.height()) / 2.0;
-    return QRectF(box.left + insetX, box.top + insetY, box.width() - 2 * insetX, box.height() - 2 * insetY);
+    return outlinedRect(box, penWidth());
 }
 
 void Canvas::roundRect(int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight) {
@@ -99,11 +109,11 @@ void Canvas::roundRect(int left, int top, int right, int bottom, int ellipseWidt
     if (!m_active || box.isEmpty() || (!penVisible() && !brushVisible())) return;
     useShapeMode();
     if (fillTinyOutlined(box)) return;
-    const QRectF rect = prepareOutlined(box, true);
-    const double shrink = penVisible() ? (box.width() - rect.width()) / 2.0 : 0.0;
-    const double rx = std::max(0.0, std::clamp(ellipseWidth, 0, box.width()) / 2.0 - shrink);
-    const double ry = std::max(0.0, std::clamp(ellipseHeight, 0, box.height()) / 2.0 - shrink);
-    m_paint->painter->drawRoundedRect(rect, rx, ry);
+    const int ew = std::clamp(ellipseWidth, 0, box.width()), eh = std::clamp(ellipseHeight, 0, box.height());
+    if (stampRoundRect(box, ew, eh)) return;
+    prepareOutlined(box, true);
+    const RoundedRectPath path = roundedRectPath(box, penVisible() ? penWidth() : 0, ew, eh);
+    m_paint->painter->drawRoundedRect(path.rect, path.rx, path.ry);
 }
 
 bool Canvas::fillTinyOutlined(const Box& box) {

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPoint>
 #include <QRect>
+#include <QRectF>
 #include <QRgb>
 
 #include <algorithm>
@@ -124,10 +125,13 @@ bool polygonRuns(std::span<const QPoint> points, const QRect& area, PolygonScrat
 // A pen-only shape relative to its integer origin: the pixels Qt draws for it
 // move with the origin, so they are learnt once and stamped after that.
 struct StampKey {
-    enum class Kind { Line, Arc };
+    // A rounded rectangle's fill and outline are learnt apart: the fill takes the brush.
+    enum class Kind { Line, Arc, RoundRectFill, RoundRectOutline };
     Kind kind;
+    // The pen width; 0 for a rounded rectangle without an outline.
     int width;
-    // Line: the end minus the start. Arc: box width and height, start and span in 1/16 degree.
+    // Line: the end minus the start. Arc: box width and height, start and span in
+    // 1/16 degree. Rounded rectangle: box width and height, corner ellipse width and height.
     int a;
     int b;
     int c = 0;
@@ -142,6 +146,17 @@ inline constexpr int kStampPenWidth = 64;
 
 // The pixels of the shape with its origin at (0, 0), as Qt draws it with the canvas's pen.
 std::vector<PixelRun> learnStamp(const StampKey& key);
+
+// What QPainter is given for a rounded rectangle in the box: with a pen the
+// curve runs inside the box, shrunk by half the pen width (penWidth 0: no pen).
+struct RoundedRectPath {
+    QRectF rect;
+    double rx;
+    double ry;
+};
+// The rectangle a curve in the box is given to QPainter as (penWidth 0: no pen).
+QRectF outlinedRect(const Box& box, int penWidth);
+RoundedRectPath roundedRectPath(const Box& box, int penWidth, int ellipseWidth, int ellipseHeight);
 
 inline bool isHatch(BrushStyle style) {
     return style != BrushStyle::Solid && style != BrushStyle::Clear && style != BrushStyle::Pattern;

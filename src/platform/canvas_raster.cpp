@@ -119,11 +119,11 @@ bool polygonRuns(std::span<const QPoint> points, const QRect& area, PolygonScrat
 }
 
 std::vector<PixelRun> learnStamp(const StampKey& key) {
+    const bool line = key.kind == StampKey::Kind::Line;
     const int pad = key.width + 4;
-    const int spanX = key.kind == StampKey::Kind::Line ? std::abs(key.a) : key.a;
-    const int spanY = key.kind == StampKey::Kind::Line ? std::abs(key.b) : key.b;
-    const QPoint origin(pad + (key.kind == StampKey::Kind::Line ? std::max(0, -key.a) : 0),
-                        pad + (key.kind == StampKey::Kind::Line ? std::max(0, -key.b) : 0));
+    const int spanX = line ? std::abs(key.a) : key.a;
+    const int spanY = line ? std::abs(key.b) : key.b;
+    const QPoint origin(pad + (line ? std::max(0, -key.a) : 0), pad + (line ? std::max(0, -key.b) : 0));
     QImage scratch(spanX + 2 * pad + 1, spanY + 2 * pad + 1, QImage::Format_ARGB32_Premultiplied);
     scratch.fill(0);
     {
@@ -138,15 +138,26 @@ std::vector<PixelRun> learnStamp(const StampKey& key) {
         painter.setPen(pen);
         const double x = origin.x();
         const double y = origin.y();
-        if (key.kind == StampKey::Kind::Line) {
+        const Box box{origin.x(), origin.y(), origin.x() + key.a, origin.y() + key.b};
+        switch (key.kind) {
+        case StampKey::Kind::Line: {
             const double at = key.width % 2 ? 0.5 : 0.0;
             painter.drawLine(QPointF(x + at, y + at), QPointF(x + key.a + at, y + key.b + at));
-        } else if (key.width == 1) {
-            painter.drawArc(QRectF(x + 0.5, y + 0.5, key.a - 1, key.b - 1), key.c, key.d);
-        } else {
-            const double insetX = std::min(key.width, key.a) / 2.0;
-            const double insetY = std::min(key.width, key.b) / 2.0;
-            painter.drawArc(QRectF(x + insetX, y + insetY, key.a - 2 * insetX, key.b - 2 * insetY), key.c, key.d);
+            break;
+        }
+        case StampKey::Kind::Arc:
+            painter.drawArc(outlinedRect(box, key.width), key.c, key.d);
+            break;
+        case StampKey::Kind::RoundRectFill:
+        case StampKey::Kind::RoundRectOutline: {
+            if (key.kind == StampKey::Kind::RoundRectFill) {
+                painter.setPen(Qt::NoPen);
+                painter.setBrush(Qt::black);
+            }
+            const RoundedRectPath path = roundedRectPath(box, key.width, key.c, key.d);
+            painter.drawRoundedRect(path.rect, path.rx, path.ry);
+            break;
+        }
         }
     }
     std::vector<PixelRun> runs;
@@ -188,20 +199,47 @@ const std::vector<PixelRun>& stampOf(const StampKey& key) {
 } // namespace
 
 bool Canvas::stampPenShape(const StampKey& key, QPoint origin) {
+    if (!stampFits(key, origin)) return false;
+    // An arc flattened to a line or a point is left to Qt.
+    if (key.kind == StampKey::Kind::Arc && (key.a <= key.width || key.b <= key.width)) return false;
+    fillRunsAt(*m_image, stampOf(key), origin, pixelBounds(), toQRgb(m_state.pen.color));
+    return true;
+}
+
+bool Canvas::stampRoundRect(const Box& box, int ellipseWidth, int ellipseHeight) {
+    const int pen = penVisible() ? penWidth() : 0;
+    const QPoint origin(box.left, box.top);
+    const StampKey outline{StampKey::Kind::RoundRectOutline, pen, box.width(), box.height(), ellipseWidth,
+                           ellipseHeight};
+    if (!stampFits(outline, origin)) return false;
+    if (brushVisible()) {
+        StampKey fill = outline;
+        fill.kind = StampKey::Kind::RoundRectFill;
+        const QRect bounds = pixelBounds();
+        std::vector<PixelRun>& runs = m_paint->runs;
+        runs.clear();
+        for (const PixelRun& r : stampOf(fill)) {
+            const int y = origin.y() + r.y;
+            const int left = std::max(origin.x() + r.left, bounds.left());
+            const int right = std::min(origin.x() + r.right, bounds.right());
+            if (y >= bounds.top() && y <= bounds.bottom() && left <= right) runs.push_back({y, left, right});
+        }
+        writeRuns(runs, false);
+    }
+    if (pen > 0) fillRunsAt(*m_image, stampOf(outline), origin, pixelBounds(), toQRgb(m_state.pen.color));
+    return true;
+}
+
+bool Canvas::stampFits(const StampKey& key, QPoint origin) const {
     if (!writesPixels() || key.width > kStampPenWidth) return false;
     if (key.width == 1 && m_state.pen.style != PenStyle::Solid) return false;
     if (std::abs(key.a) > kStampExtent || std::abs(key.b) > kStampExtent) return false;
-    // An arc flattened to a line or a point is left to Qt.
-    if (key.kind == StampKey::Kind::Arc && (key.a <= key.width || key.b <= key.width)) return false;
-    const QRect bounds = pixelBounds();
-    // A one-pixel pen is stroked from the ends Qt cut at the clip: only a
-    // shape inside it comes out the same everywhere.
-    if (key.width == 1 && !bounds.contains(QRect(origin.x(), origin.y(), key.a, key.b))) return false;
+    // Qt cuts a one-pixel curve at the image's edges before it steps along it,
+    // which moves pixels near the cut; a clip inside the image moves none.
+    if (key.width == 1 && !m_image->rect().contains(QRect(origin.x(), origin.y(), key.a, key.b))) return false;
     // Far-off shapes go to Qt, which may cut them before stroking.
     const int reach = kStampExtent + kStampPenWidth;
-    if (std::abs(origin.x()) > reach || std::abs(origin.y()) > reach) return false;
-    fillRunsAt(*m_image, stampOf(key), origin, bounds, toQRgb(m_state.pen.color));
-    return true;
+    return std::abs(origin.x()) <= reach && std::abs(origin.y()) <= reach;
 }
 
 bool Canvas::writesPixels() const {

@@ -84,6 +84,12 @@ TEST(CanvasRaster, OwnRasterisationMatchesQtPixelForPixel) {
             c.arc(a.x(), a.y(), b.x(), b.y(), p.x(), p.y(), q.x(), q.y());
         };
     };
+    const auto roundRect = [](Canvas& c, Random& rnd) {
+        c.setPenWidth(rnd(1, 6));
+        if (rnd(0, 3) == 0) c.setPenStyle(PenStyle::Clear);
+        const QPoint a = rnd.point(-10, 70), b = rnd.point(-10, 70);
+        c.roundRect(a.x(), a.y(), b.x(), b.y(), rnd(-2, 50), rnd(-2, 50));
+    };
     const std::vector<Case> cases = {
         {"small polygons", polygon(5, -5, 30, false)},
         {"large polygons", polygon(9, -30, 100, false)},
@@ -93,6 +99,7 @@ TEST(CanvasRaster, OwnRasterisationMatchesQtPixelForPixel) {
         {"thin-ish long lines", line(3, 90)},
         {"ellipses", ellipse(6, false)},
         {"arcs", ellipse(7, true)},
+        {"rounded rectangles", roundRect},
     };
     Random rnd{std::mt19937(20261209)};
     for (const Case& c : cases) {
