@@ -189,11 +189,12 @@ private:
     // In the pen colour, or with the brush.
     void writeRuns(const std::vector<canvas_detail::PixelRun>& runs, bool pen);
     // A pen-only shape placed at `origin`, stamped from the pixels Qt drew for it once.
-    bool stampPenShape(const canvas_detail::StampKey& key, QPoint origin);
+    // `reach`, where given, holds every pixel the shape can set.
+    bool stampPenShape(const canvas_detail::StampKey& key, QPoint origin, const QRect& reach = {});
     // A rounded rectangle in a solid pen (or none), stamped the same way.
     bool stampRoundRect(const canvas_detail::Box& box, int ellipseWidth, int ellipseHeight);
     // Whether the shape's stamp gives Qt's pixels where it is placed.
-    bool stampFits(const canvas_detail::StampKey& key, QPoint origin) const;
+    bool stampFits(const canvas_detail::StampKey& key, QPoint origin, const QRect& reach = {}) const;
 
     // Pixel access (canvas_pixels.cpp): the image and clip intersected.
     QRect pixelBounds() const;

@@ -24,6 +24,29 @@ double rayAngle(const Box& box, int x, int y) {
     return angle * 180.0 / std::numbers::pi;
 }
 
+// The pixels an arc of the box's ellipse can set, from `start` over `span`
+// degrees of the parameter: its ends and the axis points it passes, and a margin.
+QRect arcReach(const Box& box, double start, double span) {
+    const double a = (box.width() - 1) / 2.0, b = (box.height() - 1) / 2.0;
+    const double cx = box.left + 0.5 + a, cy = box.top + 0.5 + b;
+    double minX = cx, maxX = cx, minY = cy, maxY = cy;
+    bool first = true;
+    const auto add = [&](double degrees) {
+        const double t = degrees * std::numbers::pi / 180.0;
+        const double x = cx + a * std::cos(t), y = cy - b * std::sin(t);
+        minX = first ? x : std::min(minX, x), maxX = first ? x : std::max(maxX, x);
+        minY = first ? y : std::min(minY, y), maxY = first ? y : std::max(maxY, y);
+        first = false;
+    };
+    add(start);
+    add(start + span);
+    for (double k = std::ceil(start / 90.0); k * 90.0 < start + span; ++k) add(k * 90.0);
+    constexpr int kMargin = 2;
+    const int left = static_cast<int>(std::floor(minX)) - kMargin, top = static_cast<int>(std::floor(minY)) - kMargin;
+    return QRect(QPoint(left, top),
+                 QPoint(static_cast<int>(std::ceil(maxX)) + kMargin, static_cast<int>(std::ceil(maxY)) + kMargin));
+}
+
 } // namespace
 
 namespace canvas_detail {
@@ -241,7 +264,7 @@ void Canvas::ellipticShape(EllipticShape shape, int left, int top, int right, in
     useShapeMode();
     if (filled && fillTinyOutlined(box)) return;
     if (!filled && stampPenShape({StampKey::Kind::Arc, penWidth(), box.width(), box.height(), start16, span16},
-                                 QPoint(box.left, box.top)))
+                                 QPoint(box.left, box.top), arcReach(box, start16 / 16.0, span16 / 16.0)))
         return;
     const QRectF rect = prepareOutlined(box, filled);
     switch (shape) {

@@ -198,8 +198,8 @@ const std::vector<PixelRun>& stampOf(const StampKey& key) {
 
 } // namespace
 
-bool Canvas::stampPenShape(const StampKey& key, QPoint origin) {
-    if (!stampFits(key, origin)) return false;
+bool Canvas::stampPenShape(const StampKey& key, QPoint origin, const QRect& reach) {
+    if (!stampFits(key, origin, reach)) return false;
     // An arc flattened to a line or a point is left to Qt.
     if (key.kind == StampKey::Kind::Arc && (key.a <= key.width || key.b <= key.width)) return false;
     fillRunsAt(*m_image, stampOf(key), origin, pixelBounds(), toQRgb(m_state.pen.color));
@@ -230,16 +230,17 @@ bool Canvas::stampRoundRect(const Box& box, int ellipseWidth, int ellipseHeight)
     return true;
 }
 
-bool Canvas::stampFits(const StampKey& key, QPoint origin) const {
+bool Canvas::stampFits(const StampKey& key, QPoint origin, const QRect& reach) const {
     if (!writesPixels() || key.width > kStampPenWidth) return false;
     if (key.width == 1 && m_state.pen.style != PenStyle::Solid) return false;
     if (std::abs(key.a) > kStampExtent || std::abs(key.b) > kStampExtent) return false;
     // Qt cuts a one-pixel curve at the image's edges before it steps along it,
     // which moves pixels near the cut; a clip inside the image moves none.
-    if (key.width == 1 && !m_image->rect().contains(QRect(origin.x(), origin.y(), key.a, key.b))) return false;
+    if (key.width == 1 && !m_image->rect().contains(reach.isNull() ? QRect(origin.x(), origin.y(), key.a, key.b) : reach))
+        return false;
     // Far-off shapes go to Qt, which may cut them before stroking.
-    const int reach = kStampExtent + kStampPenWidth;
-    return std::abs(origin.x()) <= reach && std::abs(origin.y()) <= reach;
+    const int farthest = kStampExtent + kStampPenWidth;
+    return std::abs(origin.x()) <= farthest && std::abs(origin.y()) <= farthest;
 }
 
 bool Canvas::writesPixels() const {
