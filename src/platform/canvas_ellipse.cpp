@@ -1,13 +1,16 @@
 // Ellipses are rasterised here as exact rows of pixels (pixel centres inside the
-// inscribed ellipse), painted as row rectangles; arcs, chords, pies and rounded
-// rectangles go through QPainter's curves.
+// inscribed ellipse), painted as row rectangles; arcs and rounded rectangles are
+// stamped from the pixels QPainter drew for them once; chords and pies go
+// through QPainter's curves.
 #include "platform/canvas.h"
 
 #include "platform/canvas_painter_p.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <numbers>
+#include <unordered_map>
 
 namespace ovanto {
 
@@ -16,19 +19,21 @@ using namespace canvas_detail;
 namespace {
 
 // Angle of the ray from the box centre through (x, y), as the parameter of the
-// ellipse point on that ray (QPainter measures arcs by that parameter).
-double rayAngle(const Box& box, int x, int y) {
-    const double cx = box.left + box.width() / 2.0;
-    const double cy = box.top + box.height() / 2.0;
-    const double angle = std::atan2(-(y - cy) / box.height(), (x - cx) / box.width());
+// ellipse point on that ray (QPainter measures arcs by that parameter). The
+// box lies at (0, 0); the point is relative to it.
+double rayAngle(int width, int height, long long x, long long y) {
+    const double cx = width / 2.0;
+    const double cy = height / 2.0;
+    const double angle =
+        std::atan2(-(static_cast<double>(y) - cy) / height, (static_cast<double>(x) - cx) / width);
     return angle * 180.0 / std::numbers::pi;
 }
 
 // The pixels an arc of the box's ellipse can set, from `start` over `span`
 // degrees of the parameter: its ends and the axis points it passes, and a margin.
-QRect arcReach(const Box& box, double start, double span) {
-    const double a = (box.width() - 1) / 2.0, b = (box.height() - 1) / 2.0;
-    const double cx = box.left + 0.5 + a, cy = box.top + 0.5 + b;
+QRect arcReach(int width, int height, double start, double span) {
+    const double a = (width - 1) / 2.0, b = (height - 1) / 2.0;
+    const double cx = 0.5 + a, cy = 0.5 + b;
     double minX = cx, maxX = cx, minY = cy, maxY = cy;
     bool first = true;
     const auto add = [&](double degrees) {
@@ -45,6 +50,54 @@ QRect arcReach(const Box& box, double start, double span) {
     const int left = static_cast<int>(std::floor(minX)) - kMargin, top = static_cast<int>(std::floor(minY)) - kMargin;
     return QRect(QPoint(left, top),
                  QPoint(static_cast<int>(std::ceil(maxX)) + kMargin, static_cast<int>(std::ceil(maxY)) + kMargin));
+}
+
+// An arc's angles in 1/16 degree as QPainter takes them, and its reach relative to its box.
+struct ArcSweep {
+    int start16;
+    int span16;
+    QRect reach;
+};
+
+struct SweepKey {
+    int width, height;
+    long long x3, y3, x4, y4; // relative to the box
+    friend bool operator==(const SweepKey&, const SweepKey&) = default;
+};
+
+struct SweepHash {
+    std::size_t operator()(const SweepKey& k) const {
+        std::size_t h = std::hash<int>{}(k.width) * 1000003u ^ std::hash<int>{}(k.height);
+        for (const long long v : {k.x3, k.y3, k.x4, k.y4})
+            h = h * 1000003u ^ std::hash<long long>{}(v);
+        return h;
+    }
+};
+
+ArcSweep makeSweep(const SweepKey& k) {
+    const double start = rayAngle(k.width, k.height, k.x3, k.y3);
+    double span = rayAngle(k.width, k.height, k.x4, k.y4) - start;
+    while (span <= 0.0)
+        span += 360.0;
+    // Equal rays give a span of exactly 360; a sliver stays a sliver when rounded.
+    const int start16 = static_cast<int>(std::lround(start * 16.0));
+    const int span16 = std::clamp(static_cast<int>(std::lround(span * 16.0)), 1, 360 * 16);
+    return {start16, span16, arcReach(k.width, k.height, start16 / 16.0, span16 / 16.0)};
+}
+
+// A picture draws the same few arcs at many places: the trigonometry is done once per shape.
+const ArcSweep& sweepOf(const Box& box, int x3, int y3, int x4, int y4) {
+    thread_local std::unordered_map<SweepKey, ArcSweep, SweepHash> sweeps;
+    constexpr std::size_t kMaxSweeps = 1024;
+    const SweepKey key{box.width(),
+                       box.height(),
+                       std::int64_t{x3} - box.left,
+                       std::int64_t{y3} - box.top,
+                       std::int64_t{x4} - box.left,
+                       std::int64_t{y4} - box.top};
+    if (const auto found = sweeps.find(key); found != sweeps.end()) return found->second;
+    if (sweeps.size() >= kMaxSweeps) sweeps.clear();
+    return sweeps.emplace(key, makeSweep(key)).first->second;
 }
 
 } // namespace
@@ -254,17 +307,12 @@ void Canvas::ellipticShape(EllipticShape shape, int left, int top, int right, in
     if (!m_active || box.isEmpty()) return;
     const bool filled = shape != EllipticShape::Arc;
     if (!penVisible() && !(filled && brushVisible())) return;
-    const double start = rayAngle(box, x3, y3);
-    double span = rayAngle(box, x4, y4) - start;
-    while (span <= 0.0)
-        span += 360.0;
-    // Equal rays give a span of exactly 360; a sliver stays a sliver when rounded.
-    const int start16 = static_cast<int>(std::lround(start * 16.0));
-    const int span16 = std::clamp(static_cast<int>(std::lround(span * 16.0)), 1, 360 * 16);
+    const ArcSweep& sweep = sweepOf(box, x3, y3, x4, y4);
+    const int start16 = sweep.start16, span16 = sweep.span16;
     useShapeMode();
     if (filled && fillTinyOutlined(box)) return;
     if (!filled && stampPenShape({StampKey::Kind::Arc, penWidth(), box.width(), box.height(), start16, span16},
-                                 QPoint(box.left, box.top), arcReach(box, start16 / 16.0, span16 / 16.0)))
+                                 QPoint(box.left, box.top), sweep.reach.translated(box.left, box.top)))
         return;
     const QRectF rect = prepareOutlined(box, filled);
     switch (shape) {
