@@ -141,8 +141,23 @@ bool DamageTracker::planPartial(std::span<TGraph* const> elements, const WindowL
         busy();
         return false;
     }
+    listDrawnElements();
     quiet();
     return true;
+}
+
+void DamageTracker::listDrawnElements() {
+    if (m_drawLists.size() < m_areas.size()) m_drawLists.resize(m_areas.size());
+    for (std::vector<int>& list : m_drawLists) list.clear();
+    for (std::size_t i = 0; i < m_entries.size(); ++i) {
+        Entry& e = m_entries[i];
+        e.drawn = false;
+        for (std::size_t k = 0; k < m_areas.size(); ++k) {
+            if (e.placed && !overlaps(e.area, m_areas[k])) continue;
+            m_drawLists[k].push_back(static_cast<int>(i));
+            e.drawn = true;
+        }
+    }
 }
 
 void DamageTracker::busy() {
@@ -155,11 +170,6 @@ void DamageTracker::busy() {
 void DamageTracker::quiet() {
     m_busyPlans = 0;
     m_lastBackOff = 0;
-}
-
-bool DamageTracker::meets(int index, const QRect& area) const {
-    const Entry& e = m_entries[static_cast<std::size_t>(index)];
-    return !e.placed || overlaps(e.area, area);
 }
 
 bool DamageTracker::finishPartial() {
@@ -182,8 +192,7 @@ bool DamageTracker::finishPartial() {
             continue;
         }
         const Entry& e = m_entries[i];
-        if (!std::any_of(m_areas.begin(), m_areas.end(), [&](const QRect& a) { return meets(static_cast<int>(i), a); }))
-            continue;
+        if (!e.drawn) continue;
         const LookHash hash = e.element->lookFingerprint();
         if (hash.forced() || hash.value() != e.look) return false;
     }

@@ -62,8 +62,9 @@ public:
     // everything, telling the tracker each element through recordFull.
     bool planPartial(std::span<TGraph* const> elements, const WindowLook& look);
     const std::vector<QRect>& areas() const { return m_areas; }
-    // Whether element index must be drawn into area (its box meets it, or its box is unknown).
-    bool meets(int index, const QRect& area) const;
+    // The elements to draw into areas()[area], in list order: those whose box
+    // meets it, and those whose box is unknown.
+    const std::vector<int>& drawnInto(std::size_t area) const { return m_drawLists[area]; }
 
     // A full paint: call before drawing (look) and after drawing (place) each
     // element; a paint that fails to finish calls invalidate.
@@ -91,6 +92,7 @@ private:
         bool readsBack = false;
         bool unbounded = false;
         bool alwaysDraw = false;
+        bool drawn = false;    // into some area of the current plan
     };
 
     bool sameElements(std::span<TGraph* const> elements) const;
@@ -99,6 +101,7 @@ private:
     void addDamage(const QRect& area);
     void mergeAreas();
     bool damageMeets(const QRect& area) const;
+    void listDrawnElements();
     // A plan that found most of the picture changed, or not.
     void busy();
     void quiet();
@@ -110,6 +113,7 @@ private:
     std::vector<Entry> m_entries;
     std::vector<int> m_changed;
     std::vector<QRect> m_areas;
+    std::vector<std::vector<int>> m_drawLists; // per area
     long long m_partialPaints = 0;
     int m_backOff = 0;
     int m_lastBackOff = 0;

@@ -89,19 +89,24 @@ void TForm1::paintEverything(const WindowLook& look, bool track) {
 bool TForm1::paintDamagedAreas() {
     Canvas canvas(m_image);
     const QSize size = clientSize();
-    for (const QRect& area : m_damage.areas()) {
+    const std::vector<QRect>& areas = m_damage.areas();
+    for (std::size_t k = 0; k < areas.size(); ++k) {
+        const QRect& area = areas[k];
         canvas.setBaseClip(area);
         canvas.setBrushStyle(BrushStyle::Solid);
         canvas.setBrushColor(m_options.BackgroundColor);
         canvas.fillRect(area.left(), area.top(), area.right() + 1, area.bottom() + 1);
-        for (int i = 0; i < static_cast<int>(m_paintOrder.size()); ++i) {
-            if (elementAt(i) != m_paintOrder[static_cast<std::size_t>(i)]) return false;
-            if (m_damage.meets(i, area)) drawElement(canvas, *elementAt(i));
+        for (const int i : m_damage.drawnInto(k)) {
+            // An element that changed the list while drawing leaves nothing to compare with.
+            if (i >= elementCount() || elementAt(i) != m_paintOrder[static_cast<std::size_t>(i)]) return false;
+            drawElement(canvas, *elementAt(i));
         }
-        if (elementCount() != static_cast<int>(m_paintOrder.size())) return false;
         if (m_designMode && m_designGrid) drawDesignGrid(canvas, size.width(), size.height());
     }
     canvas.clearBaseClip();
+    if (elementCount() != static_cast<int>(m_paintOrder.size())) return false;
+    for (int i = 0; i < elementCount(); ++i)
+        if (elementAt(i) != m_paintOrder[static_cast<std::size_t>(i)]) return false;
     return true;
 }
 
