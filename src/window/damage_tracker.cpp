@@ -3,6 +3,7 @@
 #include "elements/core/tgraph.h"
 
 #include <algorithm>
+#include <array>
 
 namespace ovanto {
 namespace {
@@ -149,11 +150,29 @@ bool DamageTracker::planPartial(std::span<TGraph* const> elements, const WindowL
 void DamageTracker::listDrawnElements() {
     if (m_drawLists.size() < m_areas.size()) m_drawLists.resize(m_areas.size());
     for (std::vector<int>& list : m_drawLists) list.clear();
+    for (Entry& e : m_entries) e.drawn = false;
+    if (m_areas.empty()) return;
+    // Asked for every element and area: plain corners, and the areas' bounding box first.
+    struct Corners {
+        int left, top, right, bottom;
+    };
+    std::array<Corners, kMaxAreas> corners{};
+    Corners all{m_areas.front().left(), m_areas.front().top(), m_areas.front().right(), m_areas.front().bottom()};
+    for (std::size_t k = 0; k < m_areas.size(); ++k) {
+        const QRect& a = m_areas[k];
+        corners[k] = {a.left(), a.top(), a.right(), a.bottom()};
+        all = {std::min(all.left, a.left()), std::min(all.top, a.top()), std::max(all.right, a.right()),
+               std::max(all.bottom, a.bottom())};
+    }
+    const auto meet = [](const Corners& a, int left, int top, int right, int bottom) {
+        return left <= a.right && a.left <= right && top <= a.bottom && a.top <= bottom;
+    };
     for (std::size_t i = 0; i < m_entries.size(); ++i) {
         Entry& e = m_entries[i];
-        e.drawn = false;
+        const int left = e.area.left(), top = e.area.top(), right = e.area.right(), bottom = e.area.bottom();
+        if (e.placed && (left > right || top > bottom || !meet(all, left, top, right, bottom))) continue;
         for (std::size_t k = 0; k < m_areas.size(); ++k) {
-            if (e.placed && !overlaps(e.area, m_areas[k])) continue;
+            if (e.placed && !meet(corners[k], left, top, right, bottom)) continue;
             m_drawLists[k].push_back(static_cast<int>(i));
             e.drawn = true;
         }
