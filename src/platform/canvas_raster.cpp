@@ -198,10 +198,24 @@ const std::vector<PixelRun>& stampOf(const StampKey& key) {
 
 } // namespace
 
+namespace {
+
+// Every pixel a stamp can set once placed at origin.
+QRect stampExtent(const StampKey& key, QPoint origin) {
+    const QRect shape = key.kind == StampKey::Kind::Line ? QRect(origin, origin + QPoint(key.a, key.b)).normalized()
+                                                         : QRect(origin.x(), origin.y(), key.a, key.b);
+    const int reach = key.width + 1;
+    return shape.adjusted(-reach, -reach, reach, reach);
+}
+
+} // namespace
+
 bool Canvas::stampPenShape(const StampKey& key, QPoint origin, const QRect& reach) {
     if (!stampFits(key, origin, reach)) return false;
     // An arc flattened to a line or a point is left to Qt.
     if (key.kind == StampKey::Kind::Arc && (key.a <= key.width || key.b <= key.width)) return false;
+    // Outside the clip (a partial repaint elsewhere) there is nothing to look up.
+    if (!pixelBounds().intersects(stampExtent(key, origin))) return true;
     fillRunsAt(*m_image, stampOf(key), origin, pixelBounds(), toQRgb(m_state.pen.color));
     return true;
 }
@@ -212,6 +226,7 @@ bool Canvas::stampRoundRect(const Box& box, int ellipseWidth, int ellipseHeight)
     const StampKey outline{StampKey::Kind::RoundRectOutline, pen, box.width(), box.height(), ellipseWidth,
                            ellipseHeight};
     if (!stampFits(outline, origin)) return false;
+    if (!pixelBounds().intersects(stampExtent(outline, origin))) return true;
     if (brushVisible()) {
         StampKey fill = outline;
         fill.kind = StampKey::Kind::RoundRectFill;
