@@ -143,6 +143,15 @@ bool DamageTracker::planPartial(std::span<TGraph* const> elements, const WindowL
         return false;
     }
     listDrawnElements();
+    // What is drawn unchanged answers its formulas from its look, until the window ends the period.
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < m_entries.size(); ++i) {
+        if (next < m_changed.size() && m_changed[next] == static_cast<int>(i)) {
+            ++next;
+            continue;
+        }
+        if (m_entries[i].drawn) m_entries[i].element->keepValuesThisPeriod();
+    }
     quiet();
     return true;
 }
@@ -156,6 +165,7 @@ void DamageTracker::listDrawnElements() {
     struct Corners {
         int left, top, right, bottom;
     };
+    static_assert(kMaxAreas < 32);
     std::array<Corners, kMaxAreas> corners{};
     Corners all{m_areas.front().left(), m_areas.front().top(), m_areas.front().right(), m_areas.front().bottom()};
     for (std::size_t k = 0; k < m_areas.size(); ++k) {
@@ -167,15 +177,23 @@ void DamageTracker::listDrawnElements() {
     const auto meet = [](const Corners& a, int left, int top, int right, int bottom) {
         return left <= a.right && a.left <= right && top <= a.bottom && a.top <= bottom;
     };
-    for (std::size_t i = 0; i < m_entries.size(); ++i) {
+    const std::size_t areaCount = m_areas.size();
+    const std::size_t entryCount = m_entries.size();
+    for (std::size_t i = 0; i < entryCount; ++i) {
         Entry& e = m_entries[i];
         const int left = e.area.left(), top = e.area.top(), right = e.area.right(), bottom = e.area.bottom();
-        if (e.placed && (left > right || top > bottom || !meet(all, left, top, right, bottom))) continue;
-        for (std::size_t k = 0; k < m_areas.size(); ++k) {
-            if (e.placed && !meet(corners[k], left, top, right, bottom)) continue;
-            m_drawLists[k].push_back(static_cast<int>(i));
-            e.drawn = true;
+        // The areas it meets, worked out in registers before anything is stored.
+        unsigned meets = (1u << areaCount) - 1;
+        if (e.placed) {
+            if (left > right || top > bottom || !meet(all, left, top, right, bottom)) continue;
+            meets = 0;
+            for (std::size_t k = 0; k < areaCount; ++k)
+                if (meet(corners[k], left, top, right, bottom)) meets |= 1u << k;
         }
+        if (meets == 0) continue;
+        e.drawn = true;
+        for (std::size_t k = 0; k < areaCount; ++k)
+            if (meets & (1u << k)) m_drawLists[k].push_back(static_cast<int>(i));
     }
 }
 

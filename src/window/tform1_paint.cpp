@@ -51,6 +51,7 @@ void TForm1::renderOffscreen() {
     bool partial = track && m_damage.planPartial(m_paintOrder, look);
     if (partial) {
         partial = paintDamagedAreas() && m_damage.finishPartial();
+        EndKeptValuesPeriod();
         if (!partial) m_damage.invalidate();
     }
     if (!partial) {

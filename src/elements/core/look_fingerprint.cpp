@@ -39,7 +39,17 @@ bool sameBits(const long double* a, const long double* b) {
     return std::memcmp(a, b, kBytes) == 0;
 }
 
+// Period 0 never opens: an element that was never told to keep values does not.
+std::uint64_t g_keptValuesPeriod = 1;
+
 } // namespace
+
+std::uint64_t KeptValuesPeriod() { return g_keptValuesPeriod; }
+void EndKeptValuesPeriod() { ++g_keptValuesPeriod; }
+
+void TGraph::keepValuesThisPeriod() const {
+    if (m_lookInputs.reused) m_keptPeriod = g_keptValuesPeriod;
+}
 
 void TGraph::refreshLookInputs() const {
     LookInputs& in = m_lookInputs;
@@ -101,6 +111,9 @@ std::uint64_t TGraph::evaluatedLook(std::vector<std::uint16_t>* channelsRead) co
     } catch (...) {
         hash.add(kFailed);
     }
+    LookInputs& in = m_lookInputs;
+    in.values.assign(static_cast<std::size_t>(propertyCount()), 0.0L);
+    in.kept.assign(static_cast<std::size_t>(propertyCount()), 0);
     for (int p = 0; p < propertyCount(); ++p) {
         try {
             switch (def(p).kind) {
@@ -108,6 +121,11 @@ std::uint64_t TGraph::evaluatedLook(std::vector<std::uint16_t>* channelsRead) co
             case PropKind::FloatFormula: {
                 const long double v = evaluate(p);
                 hash.add(v);
+                // Only values computed from signals alone stay good while the signals do.
+                if (channelsRead) {
+                    in.values[static_cast<std::size_t>(p)] = v;
+                    in.kept[static_cast<std::size_t>(p)] = 1;
+                }
                 // An integer text read through ChannelValue names a channel; a
                 // formula that merely comes out whole adds a signal in vain.
                 if (isChannel(v)) {
@@ -155,12 +173,16 @@ LookHash TGraph::lookFingerprint() const {
     refreshLookInputs();
     LookInputs& in = m_lookInputs;
     if (in.drawsRandom) {
+        in.reused = false;
         LookHash hash;
         hash.forceChange();
         return hash;
     }
     const std::uint8_t flags = static_cast<std::uint8_t>(m_current | m_selected << 1 | m_pressed << 2);
-    if (!in.valid || in.flags != flags || !lookInputsUnchanged()) {
+    in.reused = in.valid && in.flags == flags && lookInputsUnchanged();
+    if (!in.reused) {
+        // Evaluated afresh, never from what was kept.
+        m_keptPeriod = 0;
         std::vector<std::uint16_t>& read = in.fixed;
         const std::size_t fixedCount = read.size();
         in.look = evaluatedLook(in.known ? &read : nullptr);
@@ -179,6 +201,8 @@ LookHash TGraph::lookFingerprint() const {
 }
 
 void TGraph::addDueStep(LookHash& hash, const AnimationStep& step, int delayProperty) const {
+    // No step is taken while editing or stopped: nothing to evaluate.
+    if (m_window.designMode() || !m_window.simulationRunning()) return;
     // Asking too often only repaints more; the step itself is taken by Draw.
     guarded([&] {
         if (IsVisible() && step.wouldStep(m_window, evaluate(delayProperty))) hash.forceChange();

@@ -69,7 +69,18 @@ struct LookInputs {
     std::uint8_t flags = 0;
     std::uint64_t look = 0;
     std::vector<Input> inputs;
+    // The formula values the look was taken from (kept[p] false: none, or it raised),
+    // and whether the last fingerprint found them still current.
+    std::vector<long double> values;
+    std::vector<std::uint8_t> kept;
+    bool reused = false;
 };
+
+// A partial repaint draws elements whose inputs it has just found unchanged:
+// they may answer their formulas with the values their look was taken from.
+// The window opens such a period for its drawing and closes it after.
+std::uint64_t KeptValuesPeriod();
+void EndKeptValuesPeriod();
 
 // How the window may treat an element when it repaints only what changed.
 struct LookTraits {

@@ -162,7 +162,10 @@ void TGraph::setText(int property, std::string value) {
 }
 
 long double TGraph::evaluate(int property) const {
-    return m_values[static_cast<std::size_t>(property)].text.evaluate(signalTable());
+    const auto p = static_cast<std::size_t>(property);
+    if (m_keptPeriod == KeptValuesPeriod() && m_lookInputs.edits == m_edits && m_lookInputs.kept[p])
+        return m_lookInputs.values[p];
+    return m_values[p].text.evaluate(signalTable());
 }
 
 int TGraph::evaluateInt(int property) const { return roundToInt(evaluate(property)); }

@@ -81,6 +81,9 @@ public:
     virtual void GetPaintBounds(Rect& r) { GetBounds(r); }
     virtual void addLookState(LookHash&) const {}
     LookHash lookFingerprint() const;
+    // After a fingerprint that found the inputs unchanged: until the current
+    // kept-values period ends, evaluate answers from the values the look was taken from.
+    void keepValuesThisPeriod() const;
 
     // The class's rows after the six common ones.
     const ElementSchema& schema() const { return m_schema; }
@@ -188,6 +191,7 @@ private:
     // Counts the property writes, so that texts need not be hashed.
     std::uint64_t m_edits = 0;
     mutable LookInputs m_lookInputs;
+    mutable std::uint64_t m_keptPeriod = 0;
 };
 
 // The signal table position of an input channel, 0 when it names none.
