@@ -77,7 +77,10 @@ bool TThMeterGraph::shade(Canvas& canvas, const Values& v) {
     if (!c.valid || c.x != v.x || c.y != v.y || c.w != v.w || c.h != v.h) {
         const Rect area{Px(v.x), Px(v.y - v.h), Px(v.x + v.w), Px(v.y)};
         const QPoint centre(Px(v.x + v.w / 2), Px(v.y - v.w / 2));
-        c.pixels = WalkShading(centre, area, [&](int px, int py) { return canvas.pixel(px, py) == kBlack; });
+        ShadingPixels pixels =
+            WalkShading(centre, area, [&](int px, int py) { return canvas.pixel(px, py) == kBlack; });
+        c.first = PixelBoxes(std::move(pixels.first));
+        c.second = PixelBoxes(std::move(pixels.second));
         c.valid = true;
         c.x = v.x, c.y = v.y, c.w = v.w, c.h = v.h;
         ++m_walks;
@@ -86,8 +89,16 @@ bool TThMeterGraph::shade(Canvas& canvas, const Values& v) {
     const TColor light = back == kLightGrey ? kWhite : kLightGrey;
     const TColor first = shadow == 1 ? light : kDarkGrey;
     const TColor second = shadow == 1 ? kDarkGrey : light;
-    for (const QPoint& p : c.pixels.first) canvas.setPixel(p.x(), p.y(), first);
-    for (const QPoint& p : c.pixels.second) canvas.setPixel(p.x(), p.y(), second);
+    // Pixels of a picture only, as setting them one by one was.
+    if (!canvas.hasPixels()) return true;
+    // A column of the glass edge is one fill instead of a pixel per row.
+    const CanvasBrush brush = canvas.brush();
+    canvas.setBrushStyle(BrushStyle::Solid);
+    for (const auto& [boxes, colour] : {std::pair{&c.first, first}, std::pair{&c.second, second}}) {
+        canvas.setBrushColor(colour);
+        for (const Rect& r : *boxes) canvas.fillRect(r.left, r.top, r.right, r.bottom);
+    }
+    canvas.setBrush(brush);
     return true;
 }
 
@@ -127,8 +138,13 @@ void TThMeterGraph::Draw(Canvas& canvas) {
 
         SetInstrumentFont(canvas, v.fontSize);
         canvas.setFontColor(kBlack);
-        CanvasTextMeasure measure(canvas);
-        for (const PlacedText& t : texts(measure, v, shown, &canvas)) DrawPlacedText(canvas, t);
+        const TextsKey key{{x, y, w, h, v.ticks, v.fontSize, v.scaleAlign, {low}, {high}, {shown}, text(kCaption)},
+                           canvas.height()};
+        const std::vector<PlacedText>& placed = m_drawTexts.get(key, [&] {
+            CanvasTextMeasure measure(canvas);
+            return texts(measure, v, shown, &canvas);
+        });
+        for (const PlacedText& t : placed) DrawPlacedText(canvas, t);
     });
 }
 
