@@ -68,7 +68,7 @@ std::vector<PlacedText> TThMeterGraph::texts(TextMeasure& measure, const Values&
     return out;
 }
 
-bool TThMeterGraph::shade(Canvas& canvas, const Values& v) {
+bool TThMeterGraph::shade(Canvas& canvas, const Values& v, TColor back) {
     const int shadow = evaluateInt(kShadow);
     if (shadow != 1 && shadow != 2) return false;
     if (v.w <= 5 || v.h <= 10) return false;
@@ -85,7 +85,6 @@ bool TThMeterGraph::shade(Canvas& canvas, const Values& v) {
         c.x = v.x, c.y = v.y, c.w = v.w, c.h = v.h;
         ++m_walks;
     }
-    const TColor back = evaluateInt(kRGBStroke);
     const TColor light = back == kLightGrey ? kWhite : kLightGrey;
     const TColor first = shadow == 1 ? light : kDarkGrey;
     const TColor second = shadow == 1 ? kDarkGrey : light;
@@ -96,7 +95,11 @@ bool TThMeterGraph::shade(Canvas& canvas, const Values& v) {
     canvas.setBrushStyle(BrushStyle::Solid);
     for (const auto& [boxes, colour] : {std::pair{&c.first, first}, std::pair{&c.second, second}}) {
         canvas.setBrushColor(colour);
-        for (const Rect& r : *boxes) canvas.fillRect(r.left, r.top, r.right, r.bottom);
+        for (const Rect& r : *boxes) {
+            // A single pixel costs less set than filled.
+            if (r.right - r.left == 1 && r.bottom - r.top == 1) canvas.setPixel(r.left, r.top, colour);
+            else canvas.fillRect(r.left, r.top, r.right, r.bottom);
+        }
     }
     canvas.setBrush(brush);
     return true;
@@ -132,7 +135,7 @@ void TThMeterGraph::Draw(Canvas& canvas) {
         brush(fill);
         canvas.ellipse(Px(x), Px(y - w), Px(x + w), Px(y));
         FillPlain(canvas, fill, x + w / 4 + 1, y - w, x + 3 * w / 4, y - w / 2);
-        const long long s = shade(canvas, v) ? 1 : 0;
+        const long long s = shade(canvas, v, back) ? 1 : 0;
         if (const std::optional<long long> mercury = MercuryHeight(w, h, shown, low, high))
             FillPlain(canvas, fill, x + w / 4 + 1 + s, y - w / 2, x + 3 * w / 4 - s, y - w - *mercury);
 

@@ -46,7 +46,7 @@ private:
     };
     Values values() const;
     std::vector<PlacedText> texts(TextMeasure& measure, const Values& v, long double shown, const Canvas* canvas) const;
-    bool shade(Canvas& canvas, const Values& v);
+    bool shade(Canvas& canvas, const Values& v, TColor back);
 
     struct ShadingCache {
         bool valid = false;
