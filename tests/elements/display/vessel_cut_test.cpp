@@ -1,6 +1,8 @@
 // The tank paints its back only above the liquid and its outlines without
 // straight in-between points; both must leave every pixel as the whole inside
 // under the liquid and the full outline gave.
+#include "process_scene.h"
+
 #include "elements/display/process_geometry.h"
 #include "platform/canvas.h"
 
@@ -116,6 +118,27 @@ TEST(VesselCut, JoinedOutlinesDrawTheSamePixels) {
             Stroke(before, walls.points, width, !walls.openTop);
             Stroke(after, joined, width, !walls.openTop);
             EXPECT_EQ(before, after) << v.shape << " " << v.w << "x" << v.h << " pen " << width;
+        }
+    }
+}
+
+// A tank over an empty tank of the same back must look as the tank alone: no
+// pixel of the inside is left to the back below it, at any level and pattern.
+TEST(VesselCut, TankLeavesNoPixelOfItsInsideUnpainted) {
+    for (const char* shape : {"0", "2", "3", "4", "5"}) {
+        for (int percent = 1; percent <= 100; percent += 7) {
+            for (const char* pattern : {"5", "2"}) {
+                const std::string level = std::to_string(percent);
+                const auto add = [&](testing::ProcessScene& scene, const char* fill) -> TGraph& {
+                    return scene.add("TANK", {{"Shape", shape}, {"FillHeight [%]", fill}, {"FillPattern", pattern},
+                                              {"RGBBack", "65535"}});
+                };
+                testing::ProcessScene alone, over;
+                over.draw(add(over, "0"));
+                over.draw(add(over, level.c_str()));
+                alone.draw(add(alone, level.c_str()));
+                ASSERT_EQ(alone.image, over.image) << "shape " << shape << " " << percent << "% pattern " << pattern;
+            }
         }
     }
 }
