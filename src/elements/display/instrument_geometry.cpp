@@ -276,7 +276,8 @@ std::vector<Rect> PixelBoxes(std::vector<QPoint> pixels) {
     pixels.erase(std::unique(pixels.begin(), pixels.end()), pixels.end());
     std::vector<Rect> boxes;
     std::vector<QPoint> single;
-    // Runs along `next` from each pixel; those of one pixel go to `rest` when there is one.
+    // Runs down the columns or across the rows of the sorted pixels; those of
+    // one pixel go to `rest` when there is one.
     const auto runs = [&boxes](const std::vector<QPoint>& sorted, bool down, std::vector<QPoint>* rest) {
         for (std::size_t i = 0; i < sorted.size();) {
             std::size_t j = i + 1;

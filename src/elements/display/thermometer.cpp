@@ -77,6 +77,7 @@ bool TThMeterGraph::shade(Canvas& canvas, const Values& v, TColor back) {
     if (!c.valid || c.x != v.x || c.y != v.y || c.w != v.w || c.h != v.h) {
         const Rect area{Px(v.x), Px(v.y - v.h), Px(v.x + v.w), Px(v.y)};
         const QPoint centre(Px(v.x + v.w / 2), Px(v.y - v.w / 2));
+        c.valid = false;
         ShadingPixels pixels =
             WalkShading(centre, area, [&](int px, int py) { return canvas.pixel(px, py) == kBlack; });
         c.first = PixelBoxes(std::move(pixels.first));
