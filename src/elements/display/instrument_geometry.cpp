@@ -269,6 +269,35 @@ std::optional<long long> MercuryHeight(long long w, long long h, long double val
     return std::clamp(n, 0LL, std::max(0LL, h - w - 1));
 }
 
+std::vector<Rect> PixelBoxes(std::vector<QPoint> pixels) {
+    const auto byColumn = [](QPoint a, QPoint b) { return a.x() < b.x() || (a.x() == b.x() && a.y() < b.y()); };
+    const auto byRow = [](QPoint a, QPoint b) { return a.y() < b.y() || (a.y() == b.y() && a.x() < b.x()); };
+    std::sort(pixels.begin(), pixels.end(), byColumn);
+    pixels.erase(std::unique(pixels.begin(), pixels.end()), pixels.end());
+    std::vector<Rect> boxes;
+    std::vector<QPoint> single;
+    // Runs down the columns or across the rows of the sorted pixels; those of
+    // one pixel go to `rest` when there is one.
+    const auto runs = [&boxes](const std::vector<QPoint>& sorted, bool down, std::vector<QPoint>* rest) {
+        for (std::size_t i = 0; i < sorted.size();) {
+            std::size_t j = i + 1;
+            while (j < sorted.size() && (down ? sorted[j].x() == sorted[i].x() && sorted[j].y() == sorted[j - 1].y() + 1
+                                              : sorted[j].y() == sorted[i].y() && sorted[j].x() == sorted[j - 1].x() + 1))
+                ++j;
+            const QPoint first = sorted[i], last = sorted[j - 1];
+            if (j - i == 1 && rest != nullptr) rest->push_back(first);
+            // The last pixel is in the int range, so one past it is too unless it is the very last int.
+            else if (last.x() < std::numeric_limits<int>::max() && last.y() < std::numeric_limits<int>::max())
+                boxes.push_back({first.x(), first.y(), last.x() + 1, last.y() + 1});
+            i = j;
+        }
+    };
+    runs(pixels, true, &single);
+    std::sort(single.begin(), single.end(), byRow);
+    runs(single, false, nullptr);
+    return boxes;
+}
+
 // --- progress bar ------------------------------------------------------------------------------
 
 std::optional<int> ProgressPosition(long double value, long double low, long double high) {

@@ -131,6 +131,9 @@ struct ShadingPixels {
 };
 template <class IsBlack>
 ShadingPixels WalkShading(QPoint centre, const Rect& area, IsBlack isBlack);
+// Pixels as upright boxes (right and bottom exclusive) covering each of them
+// once: runs down a column first, the pixels left single joined across a row.
+std::vector<Rect> PixelBoxes(std::vector<QPoint> pixels);
 
 // --- progress bar ----------------------------------------------------------------------
 

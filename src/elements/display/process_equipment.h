@@ -40,21 +40,25 @@ private:
     AnimationStep m_step;
     int m_phaseX = 0;
     int m_phaseY = 0;
-    // The vessel's inside and walls, kept while shape and box stay.
+    // The vessel's inside, walls and agitator, kept while shape and box stay.
     struct Outlines {
         std::array<int, 5> key{};
         bool valid = false;
         VesselOutline inside;
         VesselOutline walls;
+        std::optional<Agitator> agitator; // worked out on first use
     };
     const Outlines& outlines(int x, int y, int w, int h);
+    const Agitator& agitator(int x, int y, int w, int h);
     Outlines m_outlines;
-    // The liquid of the kept interior, while its surface row stays.
+    // The liquid of the kept interior and the inside above it, while its surface row stays.
     struct Liquid {
         bool valid = false;
         int row = 0;
         std::vector<QPoint> points;
+        std::optional<std::vector<QPoint>> above; // none when the cut is not exact
     };
+    const Liquid& liquidAt(int row);
     Liquid m_liquid;
 };
 

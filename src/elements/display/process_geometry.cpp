@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <numbers>
 
 namespace ovanto {
@@ -114,6 +115,49 @@ std::vector<QPoint> ClipBelow(std::span<const QPoint> polygon, int level) {
                 a.x() + static_cast<long double>(level - a.y()) * (b.x() - a.x()) / (b.y() - a.y());
             out.push_back(pointAt(x, level));
         }
+    }
+    return out;
+}
+
+std::optional<std::vector<QPoint>> ClipAboveExact(std::span<const QPoint> polygon, int level) {
+    // Keeps the products below in range.
+    constexpr long long kLimit = 1 << 24;
+    std::vector<QPoint> out;
+    const std::size_t n = polygon.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const QPoint a = polygon[i];
+        const QPoint b = polygon[(i + 1) % n];
+        if (std::abs(a.x()) > kLimit || std::abs(a.y()) > kLimit || std::abs(level) > kLimit) return std::nullopt;
+        const bool aIn = a.y() <= level;
+        const bool bIn = b.y() <= level;
+        if (aIn) out.push_back(a);
+        if (aIn == bIn) continue;
+        const long long dx = b.x() - a.x(), dy = b.y() - a.y(), rise = level - a.y();
+        const bool strict = a.y() != level && b.y() != level;
+        if (rise * dx % dy != 0 || (strict && dx * 65536 % dy != 0)) return std::nullopt;
+        out.emplace_back(static_cast<int>(a.x() + rise * dx / dy), level);
+    }
+    return out;
+}
+
+std::vector<QPoint> WithoutStraightVertices(std::span<const QPoint> points) {
+    constexpr long long kLimit = 1 << 24;
+    std::vector<QPoint> out;
+    out.reserve(points.size());
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        if (i > 0 && i + 1 < points.size()) {
+            const QPoint a = out.back(), p = points[i], b = points[i + 1];
+            const long long ux = p.x() - a.x(), uy = p.y() - a.y(), vx = b.x() - p.x(), vy = b.y() - p.y();
+            const bool near = std::abs(a.x()) <= kLimit && std::abs(a.y()) <= kLimit && std::abs(b.x()) <= kLimit &&
+                              std::abs(b.y()) <= kLimit && std::abs(p.x()) <= kLimit && std::abs(p.y()) <= kLimit;
+            // Onward in the same direction, and a slope the scan converter
+            // steps without rounding: the joined edge crosses every row where
+            // its two pieces did.
+            const bool straight = near && ux * vy == uy * vx && ux * vx + uy * vy > 0 &&
+                                  (uy + vy == 0 || (ux + vx) * 65536 % (uy + vy) == 0);
+            if (straight) continue;
+        }
+        out.push_back(points[i]);
     }
     return out;
 }

@@ -50,6 +50,15 @@ VesselOutline TankVessel(int shape, int x, int y, int w, int h);
 
 // The part of a polygon on or below the row `level` (y >= level).
 std::vector<QPoint> ClipBelow(std::span<const QPoint> polygon, int level);
+// The part on or above the row (y <= level), only where the cut is exact:
+// every edge crossing the row meets it on a whole pixel and has a slope the
+// scan converter's 16.16 steps hold without rounding. Then the rows above come
+// out as the whole polygon's and the rows below as ClipBelow's, pixel for pixel.
+std::optional<std::vector<QPoint>> ClipAboveExact(std::span<const QPoint> polygon, int level);
+// The points without those lying on a straight run between their neighbours
+// whose slope the scan converter steps exactly; first and last stay, so an
+// open outline keeps its ends. Fills and outlines come out the same with fewer edges.
+std::vector<QPoint> WithoutStraightVertices(std::span<const QPoint> points);
 
 struct Agitator {
     Segment shaft;

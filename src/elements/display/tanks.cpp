@@ -65,7 +65,7 @@ void TTankGraph::Draw(Canvas& canvas) {
         const int x = evaluateInt(kX), y = evaluateInt(kY), w = evaluateInt(kW), h = evaluateInt(kH);
         drawVessel(canvas, x, y, w, h);
         if (intValue(kAgitator) != 0) {
-            const Agitator a = TankAgitator(x, y, w, h);
+            const Agitator& a = agitator(x, y, w, h);
             canvas.setPenStyle(PenStyle::Solid);
             canvas.setPenWidth(PenWidthOf(lineType()));
             canvas.setPenColor(kBlack);
@@ -82,28 +82,30 @@ void TTankGraph::drawVessel(Canvas& canvas, int x, int y, int w, int h) {
     const Outlines& kept = outlines(x, y, w, h);
     const VesselOutline& inside = kept.inside;
     if (inside.points.empty()) return;
+    const int level = FillLevel(evaluate(kFillHeight), h);
+    const Liquid* liquid = nullptr;
+    const QImage* pattern = nullptr;
+    if (level != 0 && fill >= 0) {
+        liquid = &liquidAt(ToCoord(static_cast<long double>(y) - level));
+        pattern = m_pattern.image(PatternSet::Horizontal, intValue(kFillPattern), stroke, fill);
+    }
     const CanvasPen pen = canvas.pen();
     canvas.setPenStyle(PenStyle::Clear);
+    // Below the surface the back would only be painted over, unless the
+    // liquid lets it through (a pattern with holes) or mixes with it (XOR).
+    const bool covers = liquid != nullptr && liquid->above && pen.mode == PenMode::Copy &&
+                        (pattern == nullptr || !pattern->hasAlphaChannel());
     UseFill(canvas, back);
-    canvas.polygon(inside.points);
+    canvas.polygon(covers ? std::span<const QPoint>(*liquid->above) : std::span<const QPoint>(inside.points));
 
-    const int level = FillLevel(evaluate(kFillHeight), h);
-    if (level != 0 && fill >= 0) {
-        const int row = ToCoord(static_cast<long double>(y) - level);
-        if (!m_liquid.valid || m_liquid.row != row) {
-            m_liquid.valid = false;
-            m_liquid.points = ClipBelow(inside.points, row);
-            m_liquid.row = row;
-            m_liquid.valid = true;
-        }
-        const std::vector<QPoint>& liquid = m_liquid.points;
-        if (const QImage* pattern = m_pattern.image(PatternSet::Horizontal, intValue(kFillPattern), stroke, fill)) {
+    if (liquid != nullptr) {
+        if (pattern != nullptr) {
             canvas.setBrushPattern(*pattern);
             canvas.setBrushOrigin(m_phaseX, m_phaseY);
         } else {
             UseFill(canvas, fill);
         }
-        canvas.polygon(liquid);
+        canvas.polygon(liquid->points);
     }
 
     canvas.setPen(pen);
@@ -116,16 +118,39 @@ void TTankGraph::drawVessel(Canvas& canvas, int x, int y, int w, int h) {
 const TTankGraph::Outlines& TTankGraph::outlines(int x, int y, int w, int h) {
     const std::array<int, 5> key{intValue(kShape), x, y, w, h};
     if (!m_outlines.valid || m_outlines.key != key) {
-        // Invalid until both are worked out: a size beyond the range raises half way.
+        // Invalid until all are worked out: a size beyond the range raises half way.
         m_outlines.valid = false;
         m_liquid.valid = false;
-        m_outlines.inside = TankVessel(key[0], x, y, w, h);
+        VesselOutline inside = TankVessel(key[0], x, y, w, h);
+        inside.points = WithoutStraightVertices(inside.points);
         // The walls run on the last pixel inside the box, as a rectangle's frame does.
-        m_outlines.walls = TankVessel(key[0], x, ToCoord(y - 1.0L), ToCoord(w - 1.0L), ToCoord(h - 1.0L));
+        VesselOutline walls = TankVessel(key[0], x, ToCoord(y - 1.0L), ToCoord(w - 1.0L), ToCoord(h - 1.0L));
+        walls.points = WithoutStraightVertices(walls.points);
+        m_outlines.agitator.reset();
+        m_outlines.inside = std::move(inside);
+        m_outlines.walls = std::move(walls);
         m_outlines.key = key;
         m_outlines.valid = true;
     }
     return m_outlines;
+}
+
+const Agitator& TTankGraph::agitator(int x, int y, int w, int h) {
+    outlines(x, y, w, h);
+    if (!m_outlines.agitator) m_outlines.agitator = TankAgitator(x, y, w, h);
+    return *m_outlines.agitator;
+}
+
+const TTankGraph::Liquid& TTankGraph::liquidAt(int row) {
+    if (!m_liquid.valid || m_liquid.row != row) {
+        m_liquid.valid = false;
+        const std::vector<QPoint>& inside = m_outlines.inside.points;
+        m_liquid.points = ClipBelow(inside, row);
+        m_liquid.above = ClipAboveExact(inside, row);
+        m_liquid.row = row;
+        m_liquid.valid = true;
+    }
+    return m_liquid;
 }
 
 void TTankGraph::step() {

@@ -68,7 +68,7 @@ std::vector<PlacedText> TThMeterGraph::texts(TextMeasure& measure, const Values&
     return out;
 }
 
-bool TThMeterGraph::shade(Canvas& canvas, const Values& v) {
+bool TThMeterGraph::shade(Canvas& canvas, const Values& v, TColor back) {
     const int shadow = evaluateInt(kShadow);
     if (shadow != 1 && shadow != 2) return false;
     if (v.w <= 5 || v.h <= 10) return false;
@@ -77,17 +77,32 @@ bool TThMeterGraph::shade(Canvas& canvas, const Values& v) {
     if (!c.valid || c.x != v.x || c.y != v.y || c.w != v.w || c.h != v.h) {
         const Rect area{Px(v.x), Px(v.y - v.h), Px(v.x + v.w), Px(v.y)};
         const QPoint centre(Px(v.x + v.w / 2), Px(v.y - v.w / 2));
-        c.pixels = WalkShading(centre, area, [&](int px, int py) { return canvas.pixel(px, py) == kBlack; });
+        c.valid = false;
+        ShadingPixels pixels =
+            WalkShading(centre, area, [&](int px, int py) { return canvas.pixel(px, py) == kBlack; });
+        c.first = PixelBoxes(std::move(pixels.first));
+        c.second = PixelBoxes(std::move(pixels.second));
         c.valid = true;
         c.x = v.x, c.y = v.y, c.w = v.w, c.h = v.h;
         ++m_walks;
     }
-    const TColor back = evaluateInt(kRGBStroke);
     const TColor light = back == kLightGrey ? kWhite : kLightGrey;
     const TColor first = shadow == 1 ? light : kDarkGrey;
     const TColor second = shadow == 1 ? kDarkGrey : light;
-    for (const QPoint& p : c.pixels.first) canvas.setPixel(p.x(), p.y(), first);
-    for (const QPoint& p : c.pixels.second) canvas.setPixel(p.x(), p.y(), second);
+    // Pixels of a picture only, as setting them one by one was.
+    if (!canvas.hasPixels()) return true;
+    // A column of the glass edge is one fill instead of a pixel per row.
+    const CanvasBrush brush = canvas.brush();
+    canvas.setBrushStyle(BrushStyle::Solid);
+    for (const auto& [boxes, colour] : {std::pair{&c.first, first}, std::pair{&c.second, second}}) {
+        canvas.setBrushColor(colour);
+        for (const Rect& r : *boxes) {
+            // A single pixel costs less set than filled.
+            if (r.right - r.left == 1 && r.bottom - r.top == 1) canvas.setPixel(r.left, r.top, colour);
+            else canvas.fillRect(r.left, r.top, r.right, r.bottom);
+        }
+    }
+    canvas.setBrush(brush);
     return true;
 }
 
@@ -121,14 +136,19 @@ void TThMeterGraph::Draw(Canvas& canvas) {
         brush(fill);
         canvas.ellipse(Px(x), Px(y - w), Px(x + w), Px(y));
         FillPlain(canvas, fill, x + w / 4 + 1, y - w, x + 3 * w / 4, y - w / 2);
-        const long long s = shade(canvas, v) ? 1 : 0;
+        const long long s = shade(canvas, v, back) ? 1 : 0;
         if (const std::optional<long long> mercury = MercuryHeight(w, h, shown, low, high))
             FillPlain(canvas, fill, x + w / 4 + 1 + s, y - w / 2, x + 3 * w / 4 - s, y - w - *mercury);
 
         SetInstrumentFont(canvas, v.fontSize);
         canvas.setFontColor(kBlack);
-        CanvasTextMeasure measure(canvas);
-        for (const PlacedText& t : texts(measure, v, shown, &canvas)) DrawPlacedText(canvas, t);
+        const TextsKey key{{x, y, w, h, v.ticks, v.fontSize, v.scaleAlign, {low}, {high}, {shown}, text(kCaption)},
+                           canvas.height()};
+        const std::vector<PlacedText>& placed = m_drawTexts.get(key, [&] {
+            CanvasTextMeasure measure(canvas);
+            return texts(measure, v, shown, &canvas);
+        });
+        for (const PlacedText& t : placed) DrawPlacedText(canvas, t);
     });
 }
 

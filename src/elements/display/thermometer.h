@@ -46,14 +46,21 @@ private:
     };
     Values values() const;
     std::vector<PlacedText> texts(TextMeasure& measure, const Values& v, long double shown, const Canvas* canvas) const;
-    bool shade(Canvas& canvas, const Values& v);
+    bool shade(Canvas& canvas, const Values& v, TColor back);
 
     struct ShadingCache {
         bool valid = false;
         long long x = 0, y = 0, w = 0, h = 0;
-        ShadingPixels pixels;
+        std::vector<Rect> first, second; // the two shades' pixels as boxes
     };
     ShadingCache m_shading;
+    // The texts as last drawn, while everything they follow stays.
+    struct TextsKey {
+        InstrumentOutlineKey at;
+        int canvasHeight = 0;
+        friend bool operator==(const TextsKey&, const TextsKey&) = default;
+    };
+    KeptResult<TextsKey, std::vector<PlacedText>> m_drawTexts;
     KeptMarks m_ticks;
     mutable KeptScaleMarks m_drawLabels, m_boundsLabels;
     mutable KeptCaption m_caption;
