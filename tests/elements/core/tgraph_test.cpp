@@ -104,6 +104,29 @@ TEST_F(TGraphTest, LookFingerprintFollowsEverySignalItReads) {
     EXPECT_NE(ticking.lookFingerprint().value(), ticking.lookFingerprint().value());
 }
 
+// Kept values answer only inside the period the window opened, only after a
+// fingerprint that found the inputs unchanged, and never across an edit.
+TEST_F(TGraphTest, KeptValuesLastOnePeriod) {
+    TTestGraph& e = add();
+    e.setText(TTestGraph::kX, "I3*2");
+    window.table[3] = 5;
+    e.lookFingerprint();
+    e.keepValuesThisPeriod();
+    window.table[3] = 6;
+    EXPECT_EQ(e.evaluate(TTestGraph::kX), 12) << "computed afresh: nothing kept yet";
+
+    e.lookFingerprint();
+    e.lookFingerprint();
+    e.keepValuesThisPeriod();
+    window.table[3] = 7; // written while the period is open (by a drawing neighbour)
+    EXPECT_EQ(e.evaluate(TTestGraph::kX), 12);
+    e.setText(TTestGraph::kX, "I3*3");
+    EXPECT_EQ(e.evaluate(TTestGraph::kX), 21) << "an edit ends what was kept";
+    EndKeptValuesPeriod();
+    e.setText(TTestGraph::kX, "I3*2");
+    EXPECT_EQ(e.evaluate(TTestGraph::kX), 14);
+}
+
 TEST_F(TGraphTest, RecordRoundTripAndVersionThreshold) {
     TTestGraph& e = add();
     e.setText(TTestGraph::kArrow, "3");
