@@ -64,21 +64,36 @@ struct TAnaDispGraph::NeedleKey {
     friend bool operator==(const NeedleKey&, const NeedleKey&) = default;
 };
 
+struct TAnaDispGraph::Texts {
+    std::vector<PlacedText> labels;
+    PlacedText unit, caption;
+};
+
+struct TAnaDispGraph::TextsKey {
+    FaceKey face;
+    int height = 0; // of the font measured with
+    QString unit, caption;
+    friend bool operator==(const TextsKey&, const TextsKey&) = default;
+};
+
 struct TAnaDispGraph::Scene {
     long long x = 0, y = 0, w = 0, h = 0;
     const Face* face = nullptr;
     int borderType = 0;
     int borderWidth = 1;
-    std::vector<PlacedText> labels;
-    PlacedText unit, caption;
+    Texts placed;
+    const Texts* kept = nullptr;
     std::optional<QPoint> needleTip;
     int needleWidth = 1;
+
+    const Texts& texts() const { return kept ? *kept : placed; }
 };
 
 TAnaDispGraph::TAnaDispGraph(ElementContext& window)
     : TGraph(window, kAnaDisp),
       m_face(std::make_unique<KeptResult<FaceKey, Face>>()),
-      m_needle(std::make_unique<KeptResult<NeedleKey, QPoint>>()) {
+      m_needle(std::make_unique<KeptResult<NeedleKey, QPoint>>()),
+      m_drawTexts(std::make_unique<KeptResult<TextsKey, Texts>>()) {
     setText(kRGBStroke, QStringLiteral("5242880"));
     setText(kRGBFill, QStringLiteral("12648447"));
     setText(kLType, QStringLiteral("2"));
@@ -124,7 +139,7 @@ TAnaDispGraph::Face MakeFace(const TAnaDispGraph::FaceKey& key) {
 
 } // namespace
 
-TAnaDispGraph::Scene TAnaDispGraph::scene(TextMeasure& measure) const {
+TAnaDispGraph::Scene TAnaDispGraph::scene(TextMeasure& measure, bool keepTexts) const {
     Scene s;
     s.x = evaluateInt(kX), s.y = evaluateInt(kY), s.w = evaluateInt(kW), s.h = evaluateInt(kH);
     const bool showScale = evaluateInt(kShowScale) != 0;
@@ -148,16 +163,24 @@ TAnaDispGraph::Scene TAnaDispGraph::scene(TextMeasure& measure) const {
     s.borderWidth = evaluateInt(kBorderWidth);
 
     const int th = measure.height();
-    const auto centred = [&](const QString& text, long long top) {
-        const long long tw = measure.width(text);
-        return PlacedText{text, s.x + (s.w - tw) / 2, top, tw, th};
+    const auto place = [&] {
+        Texts t;
+        const auto centred = [&](const QString& text, long long top) {
+            const long long tw = measure.width(text);
+            return PlacedText{text, s.x + (s.w - tw) / 2, top, tw, th};
+        };
+        t.unit = centred(text(kUnit), s.y - s.h / 3 - th / 2);
+        for (const auto& [label, end] : face.labels) {
+            const long long tw = measure.width(label);
+            t.labels.push_back({label, end.x() - tw / 2, static_cast<long long>(end.y()) - th, tw, th});
+        }
+        t.caption = centred(text(kCaption), s.y - s.h - PixelLength(1.05L * th));
+        return t;
     };
-    s.unit = centred(text(kUnit), s.y - s.h / 3 - th / 2);
-    for (const auto& [label, end] : face.labels) {
-        const long long tw = measure.width(label);
-        s.labels.push_back({label, end.x() - tw / 2, static_cast<long long>(end.y()) - th, tw, th});
-    }
-    s.caption = centred(text(kCaption), s.y - s.h - PixelLength(1.05L * th));
+    if (keepTexts)
+        s.kept = &m_drawTexts->get(TextsKey{key, th, text(kUnit), text(kCaption)}, place);
+    else
+        s.placed = place();
     s.needleWidth = std::abs(lineType());
     if (const auto a = NeedleAngle(face.meter, ShownValue(ChannelValue(kInput), low), low, high)) {
         const MeterLayout& m = face.meter;
@@ -239,7 +262,7 @@ void TAnaDispGraph::Draw(Canvas& canvas) {
         canvas.setFontName(QStringLiteral("ARIAL"));
         canvas.setFontSize(fontSize());
         CanvasTextMeasure measure(canvas);
-        const Scene s = scene(measure);
+        const Scene s = scene(measure, true);
         drawHousing(canvas, s);
 
         const MeterLayout& m = s.face->meter;
@@ -261,13 +284,14 @@ void TAnaDispGraph::Draw(Canvas& canvas) {
             scaleArc(*s.face->redEnd);
             canvas.setPenColor(stroke);
         }
-        DrawPlacedText(canvas, s.unit);
+        const Texts& texts = s.texts();
+        DrawPlacedText(canvas, texts.unit);
         for (const auto& [from, to] : s.face->ticks) {
             canvas.moveTo(from.x(), from.y());
             canvas.lineTo(to.x(), to.y());
         }
-        for (const PlacedText& label : s.labels) DrawPlacedText(canvas, label);
-        DrawPlacedText(canvas, s.caption);
+        for (const PlacedText& label : texts.labels) DrawPlacedText(canvas, label);
+        DrawPlacedText(canvas, texts.caption);
         if (!s.needleTip) return;
         canvas.setPenColor(kBlack);
         canvas.setPenWidth(s.needleWidth);
@@ -278,7 +302,7 @@ void TAnaDispGraph::Draw(Canvas& canvas) {
 
 Rect TAnaDispGraph::paintedBox() const {
     FontTextMeasure measure(QStringLiteral("ARIAL"), fontSize());
-    const Scene s = scene(measure);
+    const Scene s = scene(measure, false);
     const MeterLayout& m = s.face->meter;
     Extent e;
     e.add(s.x, s.y - s.h, s.x + s.w, s.y);
@@ -289,10 +313,10 @@ Rect TAnaDispGraph::paintedBox() const {
         e.add(s.x, s.y - std::max<long long>(PixelLength(0.1L * static_cast<long double>(s.h)), 8), s.x + s.w, s.y);
     for (const ArcBox& a : s.face->arcs)
         e.add(PixelLength(a.left) - 2, PixelLength(a.top) - 2, PixelLength(a.right) + 2, PixelLength(a.bottom) + 2);
-    e.add(s.unit);
+    e.add(s.placed.unit);
     for (const auto& [from, to] : s.face->ticks) e.addLine(from.x(), from.y(), to.x(), to.y(), 1);
-    for (const PlacedText& label : s.labels) e.add(label);
-    e.add(s.caption);
+    for (const PlacedText& label : s.placed.labels) e.add(label);
+    e.add(s.placed.caption);
     if (s.needleTip) e.addLine(m.cx, m.cy - kPivotGap, s.needleTip->x(), s.needleTip->y(), s.needleWidth);
     return e.rect();
 }

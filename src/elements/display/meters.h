@@ -38,16 +38,20 @@ public:
     struct Face;
     struct FaceKey;
     struct NeedleKey;
+    struct Texts;
+    struct TextsKey;
 
 private:
     struct Scene;
-    Scene scene(TextMeasure& measure) const;
+    // keepTexts: the texts as last placed while what places them stays (drawing only).
+    Scene scene(TextMeasure& measure, bool keepTexts) const;
     int fontSize() const;
     void drawHousing(Canvas& canvas, const Scene& s);
     Rect paintedBox() const;
 
     std::unique_ptr<KeptResult<FaceKey, Face>> m_face;
     std::unique_ptr<KeptResult<NeedleKey, QPoint>> m_needle;
+    std::unique_ptr<KeptResult<TextsKey, Texts>> m_drawTexts;
 };
 
 void RegisterMeters();
