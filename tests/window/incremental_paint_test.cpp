@@ -194,6 +194,8 @@ TEST(IncrementalPaint, EveryKindPaintsInsideItsPaintBounds) {
                 const PropertyDef& def = e->propertyDef(p);
                 const bool formula = def.kind == PropKind::IntFormula || def.kind == PropKind::FloatFormula;
                 if (formula && p != TGraph::kLType && rng() % 2) e->setText(p, randomValue(rng, def));
+                // Wide pens, dashes and none: what a pen adds beyond the box must be in it too.
+                if (p == TGraph::kLType && rng() % 2) e->setText(p, QString::number(static_cast<int>(rng() % 12) - 4));
             }
             for (int k = 1; k <= kInputs; ++k) form.signalTable()[k] = static_cast<int>(rng() % 80);
             const QImage picture = form.renderToImage();

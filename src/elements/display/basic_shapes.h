@@ -132,6 +132,7 @@ public:
 
     explicit TArcGraph(ElementContext& window);
     void Draw(Canvas& canvas) override;
+    void GetPaintBounds(Rect& r) override;
 
 private:
     std::optional<Rect> outlineBox() const override;
@@ -145,6 +146,7 @@ public:
 
     explicit TParallGraph(ElementContext& window);
     void Draw(Canvas& canvas) override;
+    void GetPaintBounds(Rect& r) override;
 
 private:
     std::optional<Rect> outlineBox() const override;
@@ -157,6 +159,8 @@ public:
 
     explicit TTriangleGraph(ElementContext& window);
     void Draw(Canvas& canvas) override;
+    // The box runs through the outline's corners: a wide pen paints beyond it.
+    void GetPaintBounds(Rect& r) override;
 
 protected:
     std::optional<Rect> outlineBox() const override;

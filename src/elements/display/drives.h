@@ -10,6 +10,8 @@
 
 namespace ovanto {
 
+class TextMeasure;
+
 // A pump: a circle in the running or stopped colour with a flow arrow.
 class TPumpGraph final : public TGraph {
 public:
@@ -33,6 +35,8 @@ public:
 
     explicit TMotorGraph(ElementContext& window);
     void Draw(Canvas& canvas) override;
+    // The letter of a small motor reaches beyond the circle.
+    void GetPaintBounds(Rect& r) override;
 
     long double phase() const { return m_phase; }
 
@@ -42,7 +46,11 @@ public:
     }
 
 private:
+    static constexpr const char* kLetter = "M";
     std::optional<Rect> outlineBox() const override;
+    static int letterSize(int w);
+    // Where the letter of a motor at rest goes, as measured.
+    static Rect letterBox(TextMeasure& measure, int x, int y, int w);
 
     AnimationStep m_step;
     long double m_phase = 0;

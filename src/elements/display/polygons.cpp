@@ -4,6 +4,9 @@
 #include "elements/display/shape_geometry.h"
 #include "platform/canvas.h"
 
+#include <algorithm>
+#include <limits>
+
 namespace ovanto {
 namespace {
 
@@ -28,6 +31,18 @@ constexpr PropertyDef kTriangleRows[] = {
     rows::X("x3", "35"), rows::Y("y3", "40"), rows::FillPattern(),
 };
 static_assert(RowsMatch<TTriangleGraph>(kTriangleRows));
+
+// Half the pen beyond the box, and a pixel for its rounding, in 64 bits.
+void StrokedPaintBounds(TGraph& shape, Rect& r) {
+    shape.GetBounds(r);
+    if (r == kNoBounds) return;
+    r = r.normalized();
+    const long long d = std::max(shape.lineType(), 1) / 2 + 1;
+    const auto held = [](long long v) {
+        return static_cast<int>(std::clamp<long long>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+    };
+    r = {held(r.left - d), held(r.top - d), held(r.right + d), held(r.bottom + d)};
+}
 constexpr ElementSchema kTriangle{.keyword = "TRIANG", .rows = kTriangleRows};
 constexpr ElementSchema kPolyLine{.keyword = "POLYLINE", .rows = kTriangleRows};
 
@@ -53,6 +68,8 @@ void TArcGraph::Draw(Canvas& canvas) {
 
 std::optional<Rect> TArcGraph::outlineBox() const { return PointBox(outline()); }
 
+void TArcGraph::GetPaintBounds(Rect& r) { StrokedPaintBounds(*this, r); }
+
 // --- PARALL ------------------------------------------------------------------------------
 
 TParallGraph::TParallGraph(ElementContext& window) : TGraph(window, kParall) {}
@@ -72,6 +89,8 @@ void TParallGraph::Draw(Canvas& canvas) {
 }
 
 std::optional<Rect> TParallGraph::outlineBox() const { return PointBox(corners()); }
+
+void TParallGraph::GetPaintBounds(Rect& r) { StrokedPaintBounds(*this, r); }
 
 // --- TRIANG and POLYLINE -----------------------------------------------------------------
 
@@ -94,6 +113,8 @@ void TTriangleGraph::Draw(Canvas& canvas) {
 }
 
 std::optional<Rect> TTriangleGraph::outlineBox() const { return PointBox(corners()); }
+
+void TTriangleGraph::GetPaintBounds(Rect& r) { StrokedPaintBounds(*this, r); }
 
 TPolyLineGraph::TPolyLineGraph(ElementContext& window) : TTriangleGraph(window, kPolyLine) {}
 

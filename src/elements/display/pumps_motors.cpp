@@ -1,5 +1,6 @@
 #include "elements/core/element_registry.h"
 #include "elements/display/drives.h"
+#include "elements/display/instrument_common.h"
 #include "elements/display/shape_geometry.h"
 #include "platform/canvas.h"
 
@@ -97,18 +98,37 @@ void TMotorGraph::Draw(Canvas& canvas) {
             canvas.setPenWidth(1);
             StrokeSegments(canvas, MotorSpokes(x, y, w, m_spokes.turns(w / 2, m_phase)));
         } else {
-            const QString letter = QStringLiteral("M");
             canvas.setFontName(QStringLiteral("ARIAL"));
-            canvas.setFontSize(std::clamp(w / 3, kSmallestLetter, kLargestLetter));
+            canvas.setFontSize(letterSize(w));
             canvas.setTextOpaque(false);
-            const long long tw = canvas.textWidth(letter), th = canvas.textHeight(letter);
-            canvas.textOut(ToCoord(x + static_cast<long double>((w - tw) / 2)),
-                           ToCoord(y - static_cast<long double>((w + th) / 2)), letter);
+            CanvasTextMeasure measure(canvas);
+            const Rect at = letterBox(measure, x, y, w);
+            canvas.textOut(at.left, at.top, QString::fromLatin1(kLetter));
         }
         if (animated && m_step.due(window(), evaluate(kDelay))) {
             if (v > 0) m_phase += kTurn;
             else if (v < 0) m_phase -= kTurn;
         }
+    });
+}
+
+int TMotorGraph::letterSize(int w) { return std::clamp(w / 3, kSmallestLetter, kLargestLetter); }
+
+Rect TMotorGraph::letterBox(TextMeasure& measure, int x, int y, int w) {
+    const long long tw = measure.width(QString::fromLatin1(kLetter)), th = measure.height();
+    const int left = ToCoord(x + static_cast<long double>((w - tw) / 2));
+    const int top = ToCoord(y - static_cast<long double>((w + th) / 2));
+    return {left, top, ToCoord(left + static_cast<long double>(tw)), ToCoord(top + static_cast<long double>(th))};
+}
+
+void TMotorGraph::GetPaintBounds(Rect& r) {
+    GetBounds(r);
+    if (r == kNoBounds || intValue(kAnimated) == 1) return;
+    guarded([&] {
+        const int x = evaluateInt(kX), y = evaluateInt(kY), w = evaluateInt(kW);
+        FontTextMeasure measure(QStringLiteral("ARIAL"), letterSize(w));
+        // A little over, should the canvas's font style measure wider.
+        r = r.united(letterBox(measure, x, y, w).inflated(2));
     });
 }
 
