@@ -221,7 +221,11 @@ bool DamageTracker::finishPartial() {
     }
     // An element drawn only because it lies in a damaged area must not have
     // changed while it drew (a step that fell due just then): part of it
-    // would show the new look.
+    // would show the new look. Without areas nothing was drawn.
+    if (m_areas.empty()) {
+        ++m_partialPaints;
+        return true;
+    }
     std::size_t next = 0;
     for (std::size_t i = 0; i < m_entries.size(); ++i) {
         if (next < m_changed.size() && m_changed[next] == static_cast<int>(i)) {

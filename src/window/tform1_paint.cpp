@@ -88,6 +88,8 @@ void TForm1::paintEverything(const WindowLook& look, bool track) {
 
 // The same steps inside each damaged area only, with every element that meets it.
 bool TForm1::paintDamagedAreas() {
+    // Nothing changed: nothing to draw, and no painter to open.
+    if (m_damage.areas().empty()) return true;
     Canvas canvas(m_image);
     const QSize size = clientSize();
     const std::vector<QRect>& areas = m_damage.areas();
