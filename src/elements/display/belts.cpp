@@ -79,15 +79,7 @@ TBeltGraph::TBeltGraph(ElementContext& window) : TGraph(window, kBelt), m_step(w
 long double TBeltGraph::drive() const { return IsUnbound(*this, kInput) ? 1 : ChannelValue(kInput); }
 
 const BeltLayout& TBeltGraph::layout(int x, int y, int w, int h, long double angle, int wheels) const {
-    const std::array<int, 5> key{x, y, w, h, wheels};
-    if (!m_layout.valid || m_layout.key != key || m_layout.angle != angle) {
-        m_layout.valid = false;
-        m_layout.belt = Belt(x, y, w, h, angle, wheels);
-        m_layout.key = key;
-        m_layout.angle = angle;
-        m_layout.valid = true;
-    }
-    return m_layout.belt;
+    return m_layout.get({{x, y, w, h, wheels}, {angle}}, [&] { return Belt(x, y, w, h, angle, wheels); });
 }
 
 std::optional<Rect> TBeltGraph::outlineBox() const {

@@ -2,6 +2,7 @@
 
 #include "elements/core/animation_step.h"
 #include "elements/core/tgraph.h"
+#include "elements/display/kept_result.h"
 #include "elements/display/process_common.h"
 
 #include <array>
@@ -85,13 +86,12 @@ private:
     AnimationStep m_step;
     long double m_phase = 0;
     KeptSpokes m_spokes;
-    struct KeptLayout {
-        bool valid = false;
-        std::array<int, 5> key{};
-        long double angle = 0;
-        BeltLayout belt;
+    struct LayoutKey {
+        std::array<int, 5> at{}; // x, y, w, h, wheels
+        KeyNumber angle;
+        friend bool operator==(const LayoutKey&, const LayoutKey&) = default;
     };
-    mutable KeptLayout m_layout;
+    mutable KeptResult<LayoutKey, BeltLayout> m_layout;
 };
 
 // A belt as a box with stripes that travel.
@@ -148,13 +148,12 @@ private:
 
     TRollStepper m_roll;
     // The roll's points, while position, size, angle, axis and step stay.
-    struct KeptShape {
-        bool valid = false;
-        std::array<int, 7> key{};
-        long double alpha = 0;
-        RollShape shape;
+    struct ShapeKey {
+        std::array<int, 7> at{}; // x, y, w, h, axis width, step, turning
+        KeyNumber alpha;
+        friend bool operator==(const ShapeKey&, const ShapeKey&) = default;
     };
-    KeptShape m_shape;
+    KeptResult<ShapeKey, RollShape> m_shape;
 };
 
 // A row of rolls: horizontal ("HROLLBELT") or stacked ("VROLLBELT").

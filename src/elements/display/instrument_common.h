@@ -1,6 +1,7 @@
 #pragma once
 
 #include "elements/core/tgraph.h"
+#include "elements/display/kept_result.h"
 #include "elements/core/formula/evaluate.h"
 #include "platform/canvas.h"
 #include "platform/colors.h"
@@ -155,36 +156,6 @@ void DrawSunkenBar(Canvas& canvas, long long x, long long y, long long w, long l
 // right and at the bottom as a pen-less rectangle always was: bars and
 // mercury stop inside the bevel and the tube walls. A negative colour fills nothing.
 void FillPlain(Canvas& canvas, TColor fill, long long left, long long top, long long right, long long bottom);
-
-// An evaluated number as part of a key: -0 and 0 format differently, and a NaN
-// never matches, so it is worked out afresh.
-struct KeyNumber {
-    long double value = 0;
-    friend bool operator==(const KeyNumber& a, const KeyNumber& b) {
-        return a.value == b.value && std::signbit(a.value) == std::signbit(b.value);
-    }
-};
-
-// The last result of a computation that depends only on its key, for the parts
-// of a look that trigonometry or number formatting make dear and that stay
-// from paint to paint.
-template <class Key, class Value>
-class KeptResult {
-public:
-    template <class Make>
-    const Value& get(const Key& key, Make&& make) {
-        if (!m_value || !(m_key == key)) {
-            m_value.reset();
-            m_value.emplace(make());
-            m_key = key;
-        }
-        return *m_value;
-    }
-
-private:
-    Key m_key{};
-    std::optional<Value> m_value;
-};
 
 // Scale labels in a window of positions (drawing) or for the bounds, kept while
 // the run and the window stay: formatting them is most of a scale's work.

@@ -111,15 +111,11 @@ void TRollGraph::Draw(Canvas& canvas) {
         const long double alpha = evaluate(kAlpha);
         const long double v = rollDrive(*this, kInput, intValue(kDirection));
         const int axisWidth = intValue(kAxisWidth);
-        const std::array<int, 7> key{x, y, evaluateInt(kW), evaluateInt(kH), axisWidth, m_roll.step(), v != 0};
-        if (!m_shape.valid || m_shape.key != key || m_shape.alpha != alpha) {
-            m_shape.valid = false;
-            m_shape.shape = RollShapeOf(RollAt(x, y, alpha), key[2], key[3], axisWidth, key[5], v != 0);
-            m_shape.key = key;
-            m_shape.alpha = alpha;
-            m_shape.valid = true;
-        }
-        drawRoll(canvas, m_shape.shape, axisWidth);
+        const ShapeKey key{{x, y, evaluateInt(kW), evaluateInt(kH), axisWidth, m_roll.step(), v != 0}, {alpha}};
+        const RollShape& shape = m_shape.get(key, [&] {
+            return RollShapeOf(RollAt(x, y, alpha), key.at[2], key.at[3], axisWidth, key.at[5], v != 0);
+        });
+        drawRoll(canvas, shape, axisWidth);
         m_roll.advance(window(), evaluate(kDelay), v);
     });
 }
