@@ -41,9 +41,17 @@ Rect TNumberGraph::textBox(int textWidth, int textHeight) const {
     return {x, ToPixel(1LL * y - textHeight), ToPixel(1LL * x + (fixed > 0 ? fixed : textWidth)), y};
 }
 
+const TNumberGraph::Shown& TNumberGraph::shown() const {
+    const ShownKey key{{ChannelValue(kInput)}, evaluateInt(kSize), text(kFormat), text(kFont)};
+    return m_shown.get(key, [&] {
+        const QString shownText = NumberText(key.format, key.value.value);
+        return Shown{shownText, MeasureText(key.font, key.size, shownText)};
+    });
+}
+
 // The frame is part of the picture, so the bounds hold all of it.
 std::optional<Rect> TNumberGraph::outlineBox() const {
-    const QSize extent = MeasureText(text(kFont), evaluateInt(kSize), displayText());
+    const QSize extent = shown().extent;
     const Rect box = textBox(extent.width(), extent.height());
     const int type = intValue(kBorderType);
     if (!framed(type)) return box;
@@ -52,9 +60,10 @@ std::optional<Rect> TNumberGraph::outlineBox() const {
 
 void TNumberGraph::Draw(Canvas& canvas) {
     drawIfVisible(canvas, [&] {
-        const QString shown = displayText();
+        const Shown& kept = shown();
         UseDisplayFont(canvas, text(kFont), evaluateInt(kSize));
-        const int textWidth = canvas.textWidth(shown), textHeight = canvas.textHeight(shown);
+        // Measured on this canvas: a printer's may differ from the screen's.
+        const int textWidth = canvas.textWidth(kept.text), textHeight = canvas.textHeight(kept.text);
         const Rect box = textBox(textWidth, textHeight);
         const int type = intValue(kBorderType);
         if (framed(type)) {
@@ -72,7 +81,7 @@ void TNumberGraph::Draw(Canvas& canvas) {
         }
         // Centred in a fixed width, ties to even.
         canvas.textOut(ToCoord(box.left + (static_cast<long double>(box.right) - box.left - textWidth) * 0.5L), box.top,
-                       shown);
+                       kept.text);
     });
 }
 
