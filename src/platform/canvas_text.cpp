@@ -136,6 +136,10 @@ void Canvas::textOut(int x, int y, const QString& text) {
     if (m_state.textOpaque)
         m_paint->painter->fillRect(QRect(x, y, font.width(text), font.height()), toQColor(m_state.brush.color));
     if (m_paint->textRuns) {
+        // A text wholly outside the clip (a label beside a repainted area) is not looked up.
+        if (!m_state.textOpaque)
+            if (const std::optional<QRect> reach = font.runReach(text, QPoint(x, y)); reach && !reach->intersects(pixelBounds()))
+                return;
         if (const CachedFont::Run* run = font.run(text, m_state.font.color)) {
             drawRun(*run, QPoint(x - run->origin.x(), y - run->origin.y()), writesPixels() ? m_image : nullptr,
                     pixelBounds(), *m_paint->painter);

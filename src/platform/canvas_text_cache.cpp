@@ -145,6 +145,17 @@ const CachedFont::Run* CachedFont::boxedRun(const QString& text, TColor color, Q
                 [&](QPainter& p, int pad) { p.drawText(QRect(QPoint(pad, pad), size), flags, text); });
 }
 
+int CachedFont::runPad() const { return std::max(4, m_font.pixelSize()); }
+
+std::optional<QRect> CachedFont::runReach(const QString& text, QPoint at) {
+    if (text.size() > kMaxRunText || m_dpiX <= 0 || m_dpiY <= 0) return std::nullopt;
+    const int pad = runPad();
+    const qsizetype w = qsizetype(width(text)) + 2 * qsizetype(pad);
+    const qsizetype h = qsizetype(m_height) + 2 * qsizetype(pad);
+    if (w * h > kMaxRunPixels) return std::nullopt;
+    return QRect(at.x() - pad, at.y() - pad, int(w), int(h));
+}
+
 template <class DrawText>
 const CachedFont::Run* CachedFont::keep(const QString& text, TColor color, QSize size, int flags, DrawText&& draw) {
     if (text.size() > kMaxRunText || m_dpiX <= 0 || m_dpiY <= 0) return nullptr;
@@ -153,7 +164,7 @@ const CachedFont::Run* CachedFont::keep(const QString& text, TColor color, QSize
     RunKey key{m_serial, color, text, boxed ? size.width() : 0, boxed ? size.height() : 0, flags};
     if (const Run* found = c.runs.object(key)) return found;
     // Room for overhangs: italics, underlines and glyphs that reach past their advance.
-    const int pad = std::max(4, m_font.pixelSize());
+    const int pad = runPad();
     const qsizetype w = qsizetype(size.width()) + 2 * qsizetype(pad);
     const qsizetype h = qsizetype(size.height()) + 2 * qsizetype(pad);
     if (w * h > kMaxRunPixels) return nullptr;

@@ -11,6 +11,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -53,11 +54,16 @@ public:
         std::vector<PixelRun> cover;
     };
     const Run* run(const QString& text, TColor color);
+    // Every pixel that run() of the text, placed with its top left at `at`,
+    // can set; nullopt when no run would be kept for it.
+    std::optional<QRect> runReach(const QString& text, QPoint at);
     // The text laid out by Qt in a box of `size` with Qt's alignment `flags`;
     // `origin` is where the box's top left lies in the image.
     const Run* boxedRun(const QString& text, TColor color, QSize size, int flags);
 
 private:
+    // Room for overhangs around a run's text.
+    int runPad() const;
     template <class DrawText>
     const Run* keep(const QString& text, TColor color, QSize size, int flags, DrawText&& draw);
 
