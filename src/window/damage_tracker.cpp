@@ -3,13 +3,12 @@
 #include "elements/core/tgraph.h"
 
 #include <algorithm>
-#include <array>
 
 namespace ovanto {
 namespace {
 
 // Selection frames lie six pixels outside the box, both sides inclusive.
-constexpr int kDesignMargin = 8 + DamageTracker::kMargin;
+constexpr int kDesignMargin = 10;
 
 // QRect::intersects, inline: the partial paint asks once per element and area.
 bool overlaps(const QRect& a, const QRect& b) {
@@ -35,7 +34,7 @@ bool DamageTracker::place(TGraph& element, QRect& area) const {
     element.GetPaintBounds(r);
     if (r == kNoBounds) return false;
     r = r.normalized();
-    const long long margin = m_look.designMode ? kDesignMargin : kMargin;
+    const long long margin = m_look.designMode ? kDesignMargin : 0;
     // In 64 bits: a box far off the picture must not overflow on its way here.
     const long long left = std::max(-1LL, r.left - margin);
     const long long top = std::max(-1LL, r.top - margin);
@@ -97,6 +96,9 @@ bool DamageTracker::planPartial(std::span<TGraph* const> elements, const WindowL
         const LookHash hash = e.element->lookFingerprint();
         if (e.alwaysDraw || hash.forced() || hash.value() != e.look) m_changed.push_back(static_cast<int>(i));
         e.look = hash.value();
+        // Until the window ends the period, its place and its drawing answer
+        // from the values just taken instead of evaluating them again.
+        if (!e.alwaysDraw) e.element->keepValuesThisPeriod();
     }
     m_freshLooks = true;
     if (m_changed.empty()) {
@@ -143,15 +145,6 @@ bool DamageTracker::planPartial(std::span<TGraph* const> elements, const WindowL
         return false;
     }
     listDrawnElements();
-    // What is drawn unchanged answers its formulas from its look, until the window ends the period.
-    std::size_t next = 0;
-    for (std::size_t i = 0; i < m_entries.size(); ++i) {
-        if (next < m_changed.size() && m_changed[next] == static_cast<int>(i)) {
-            ++next;
-            continue;
-        }
-        if (m_entries[i].drawn) m_entries[i].element->keepValuesThisPeriod();
-    }
     quiet();
     return true;
 }
@@ -160,40 +153,20 @@ void DamageTracker::listDrawnElements() {
     if (m_drawLists.size() < m_areas.size()) m_drawLists.resize(m_areas.size());
     for (std::vector<int>& list : m_drawLists) list.clear();
     for (Entry& e : m_entries) e.drawn = false;
-    if (m_areas.empty()) return;
-    // Asked for every element and area: plain corners, and the areas' bounding box first.
-    struct Corners {
-        int left, top, right, bottom;
-    };
-    static_assert(kMaxAreas < 32);
-    std::array<Corners, kMaxAreas> corners{};
-    Corners all{m_areas.front().left(), m_areas.front().top(), m_areas.front().right(), m_areas.front().bottom()};
+    // Area by area over the elements: few of them meet an area, so the one
+    // branch per element is nearly always guessed right.
+    const int count = static_cast<int>(m_entries.size());
     for (std::size_t k = 0; k < m_areas.size(); ++k) {
-        const QRect& a = m_areas[k];
-        corners[k] = {a.left(), a.top(), a.right(), a.bottom()};
-        all = {std::min(all.left, a.left()), std::min(all.top, a.top()), std::max(all.right, a.right()),
-               std::max(all.bottom, a.bottom())};
-    }
-    const auto meet = [](const Corners& a, int left, int top, int right, int bottom) {
-        return left <= a.right && a.left <= right && top <= a.bottom && a.top <= bottom;
-    };
-    const std::size_t areaCount = m_areas.size();
-    const std::size_t entryCount = m_entries.size();
-    for (std::size_t i = 0; i < entryCount; ++i) {
-        Entry& e = m_entries[i];
-        const int left = e.area.left(), top = e.area.top(), right = e.area.right(), bottom = e.area.bottom();
-        // The areas it meets, worked out in registers before anything is stored.
-        unsigned meets = (1u << areaCount) - 1;
-        if (e.placed) {
-            if (left > right || top > bottom || !meet(all, left, top, right, bottom)) continue;
-            meets = 0;
-            for (std::size_t k = 0; k < areaCount; ++k)
-                if (meet(corners[k], left, top, right, bottom)) meets |= 1u << k;
+        const int left = m_areas[k].left(), top = m_areas[k].top(), right = m_areas[k].right(), bottom = m_areas[k].bottom();
+        std::vector<int>& list = m_drawLists[k];
+        for (int i = 0; i < count; ++i) {
+            const Entry& e = m_entries[static_cast<std::size_t>(i)];
+            const QRect& r = e.area;
+            const bool meets = (r.left() <= right) & (left <= r.right()) & (r.top() <= bottom) & (top <= r.bottom()) &
+                               (r.left() <= r.right()) & (r.top() <= r.bottom());
+            if (meets | !e.placed) list.push_back(i);
         }
-        if (meets == 0) continue;
-        e.drawn = true;
-        for (std::size_t k = 0; k < areaCount; ++k)
-            if (meets & (1u << k)) m_drawLists[k].push_back(static_cast<int>(i));
+        for (const int i : list) m_entries[static_cast<std::size_t>(i)].drawn = true;
     }
 }
 
@@ -217,6 +190,8 @@ bool DamageTracker::finishPartial() {
         // A box that grew while drawing (a wider line now in effect) went beyond the plan.
         if (!place(*e.element, now)) return false;
         if (!(now & picture).isEmpty() && !contains(m_areas, now & picture)) return false;
+        // It drew from the values the plan took: a signal written since (by a child control) is not in the picture.
+        if (!e.element->keptValuesCurrent()) return false;
         e.area = now;
     }
     // An element drawn only because it lies in a damaged area must not have

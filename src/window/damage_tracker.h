@@ -32,15 +32,13 @@ class DamageTracker {
 public:
     // Beyond this share of the picture a full paint costs no more.
     static constexpr double kFullPaintShare = 0.5;
-    // Outlines and polygon corners may reach a pixel past the box an element reports.
-    static constexpr int kMargin = 2;
     // More separate areas than this are painted as their bounding box.
     static constexpr int kMaxAreas = 12;
 
     // After two plans in a row that found most of the picture changed, the next
     // few paints are full ones without looks taken, more of them each time again; a window
     // where everything moves pays next to nothing for the tracking.
-    static constexpr int kMaxBackOff = 16;
+    static constexpr int kMaxBackOff = 32;
 
     // Asked once before each paint: false while backing off, and the paint is
     // a full one that tells the tracker nothing.

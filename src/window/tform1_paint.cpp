@@ -51,9 +51,10 @@ void TForm1::renderOffscreen() {
     bool partial = track && m_damage.planPartial(m_paintOrder, look);
     if (partial) {
         partial = paintDamagedAreas() && m_damage.finishPartial();
-        EndKeptValuesPeriod();
         if (!partial) m_damage.invalidate();
     }
+    // A full paint evaluates afresh.
+    EndKeptValuesPeriod();
     if (!partial) {
         paintEverything(look, track);
         if (!track) m_damage.invalidate();

@@ -48,8 +48,10 @@ std::uint64_t KeptValuesPeriod() { return g_keptValuesPeriod; }
 void EndKeptValuesPeriod() { ++g_keptValuesPeriod; }
 
 void TGraph::keepValuesThisPeriod() const {
-    if (m_lookInputs.reused) m_keptPeriod = g_keptValuesPeriod;
+    if (m_lookInputs.valid && !m_lookInputs.drawsRandom) m_keptPeriod = g_keptValuesPeriod;
 }
+
+bool TGraph::keptValuesCurrent() const { return m_keptPeriod != g_keptValuesPeriod || lookInputsUnchanged(); }
 
 void TGraph::refreshLookInputs() const {
     LookInputs& in = m_lookInputs;
@@ -173,14 +175,12 @@ LookHash TGraph::lookFingerprint() const {
     refreshLookInputs();
     LookInputs& in = m_lookInputs;
     if (in.drawsRandom) {
-        in.reused = false;
         LookHash hash;
         hash.forceChange();
         return hash;
     }
     const std::uint8_t flags = static_cast<std::uint8_t>(m_current | m_selected << 1 | m_pressed << 2);
-    in.reused = in.valid && in.flags == flags && lookInputsUnchanged();
-    if (!in.reused) {
+    if (!(in.valid && in.flags == flags && lookInputsUnchanged())) {
         // Evaluated afresh, never from what was kept.
         m_keptPeriod = 0;
         std::vector<std::uint16_t>& read = in.fixed;

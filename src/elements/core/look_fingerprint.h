@@ -69,11 +69,9 @@ struct LookInputs {
     std::uint8_t flags = 0;
     std::uint64_t look = 0;
     std::vector<Input> inputs;
-    // The formula values the look was taken from (kept[p] false: none, or it raised),
-    // and whether the last fingerprint found them still current.
+    // The formula values the look was taken from (kept[p] false: none, or it raised).
     std::vector<long double> values;
     std::vector<std::uint8_t> kept;
-    bool reused = false;
 };
 
 // A partial repaint draws elements whose inputs it has just found unchanged:

@@ -41,6 +41,8 @@ struct ElementSchema {
     const char* keyword = "";
     std::span<const PropertyDef> rows{};
     std::array<const char*, 3> commonCaptions{"RGBStroke", "RGBFill", "LType"};
+    // Pixels Draw may set beyond the box GetBounds reports (outlines, shading, letters).
+    int paintSpill = 0;
 };
 
 // Rows that recur across families.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <climits>
+
 namespace ovanto {
 
 // A rectangle with the platform's conventions: right and bottom are exclusive
@@ -18,7 +20,11 @@ struct Rect {
         if (r.top > r.bottom) { r.top = bottom; r.bottom = top; }
         return r;
     }
-    Rect inflated(int d) const { return {left - d, top - d, right + d, bottom + d}; }
+    // Saturating: a box at the ends of the integer range stays a box.
+    Rect inflated(int d) const {
+        const auto held = [](long long v) { return static_cast<int>(v < INT_MIN ? INT_MIN : v > INT_MAX ? INT_MAX : v); };
+        return {held(1LL * left - d), held(1LL * top - d), held(1LL * right + d), held(1LL * bottom + d)};
+    }
     Rect translated(int dx, int dy) const { return {left + dx, top + dy, right + dx, bottom + dy}; }
     // A hit test leaves out the right and bottom edges, so (-1, -1, 0, 0) holds no visible point.
     bool contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }

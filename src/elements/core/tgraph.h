@@ -77,13 +77,18 @@ public:
     // kinds with state of their own (phases, frames, recorded data) add it in
     // addLookState, and must not change it there.
     virtual LookTraits lookTraits() const { return {}; }
-    // Where Draw may paint: the box, unless a kind paints beyond the box it reports.
-    virtual void GetPaintBounds(Rect& r) { GetBounds(r); }
+    // Where Draw may paint: the box and the schema's spill, unless a kind works it out itself.
+    virtual void GetPaintBounds(Rect& r) {
+        GetBounds(r);
+        if (m_schema.paintSpill != 0 && r != kNoBounds) r = r.inflated(m_schema.paintSpill);
+    }
     virtual void addLookState(LookHash&) const {}
     LookHash lookFingerprint() const;
-    // After a fingerprint that found the inputs unchanged: until the current
+    // After a fingerprint whose formulas read nothing but signals: until the current
     // kept-values period ends, evaluate answers from the values the look was taken from.
     void keepValuesThisPeriod() const;
+    // False when values kept this period no longer match the signals they were taken from.
+    bool keptValuesCurrent() const;
 
     // The class's rows after the six common ones.
     const ElementSchema& schema() const { return m_schema; }

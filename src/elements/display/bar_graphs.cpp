@@ -54,9 +54,9 @@ constexpr PropertyDef kHBarGraphRows[] = {
 static_assert(RowsMatch<TVExtBarGraphGraph>(kVBarGraphRows));
 static_assert(RowsMatch<THExtBarGraphGraph>(kHBarGraphRows));
 constexpr ElementSchema kVBarGraph{
-    .keyword = "VBARGRAPH", .rows = kVBarGraphRows, .commonCaptions = {"RGBBack", "RGBFill", "Input"}};
+    .keyword = "VBARGRAPH", .rows = kVBarGraphRows, .commonCaptions = {"RGBBack", "RGBFill", "Input"}, .paintSpill = 2};
 constexpr ElementSchema kHBarGraph{
-    .keyword = "HBARGRAPH", .rows = kHBarGraphRows, .commonCaptions = {"RGBBack", "RGBFill", "Input"}};
+    .keyword = "HBARGRAPH", .rows = kHBarGraphRows, .commonCaptions = {"RGBBack", "RGBFill", "Input"}, .paintSpill = 2};
 
 constexpr TInputRowGraph::GridDefaults kBarGraphDefaults{"16777215", "32768"};
 

@@ -12,14 +12,14 @@ constexpr PropertyDef kHBarRows[] = {
     rows::Float("Min", "0.0"), rows::Float("Max", "1.0"), rows::Float("Input", "1"),
 };
 static_assert(RowsMatch<THBarGraph>(kHBarRows));
-constexpr ElementSchema kHBar{.keyword = "HBAR", .rows = kHBarRows, .commonCaptions = {"RGBBack", "RGBFill", "Input"}};
+constexpr ElementSchema kHBar{.keyword = "HBAR", .rows = kHBarRows, .commonCaptions = {"RGBBack", "RGBFill", "Input"}, .paintSpill = 2};
 
 constexpr PropertyDef kVBarRows[] = {
     rows::X("x", "40"),        rows::Y("y", "120"),       rows::Int("w", "16"), rows::Int("h", "100"),
     rows::Float("Min", "0.0"), rows::Float("Max", "1.0"), rows::Float("Input", "1"),
 };
 static_assert(RowsMatch<TVBarGraph>(kVBarRows));
-constexpr ElementSchema kVBar{.keyword = "VBAR", .rows = kVBarRows, .commonCaptions = {"RGBBack", "RGBFill", "Input"}};
+constexpr ElementSchema kVBar{.keyword = "VBAR", .rows = kVBarRows, .commonCaptions = {"RGBBack", "RGBFill", "Input"}, .paintSpill = 2};
 
 constexpr TInputRowGraph::GridDefaults kBarDefaults{"16777215", "8421376"};
 

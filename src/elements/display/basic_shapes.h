@@ -93,10 +93,10 @@ public:
     explicit TShadowRectGraph(ElementContext& window);
     void Draw(Canvas& canvas) override;
     // The sunken edge runs two pixels inside the box: on a box thinner than
-    // that it lies outside.
+    // that it lies outside, and its two-pixel pen one more.
     void GetPaintBounds(Rect& r) override {
         GetBounds(r);
-        if (r != kNoBounds) r = r.inflated(2);
+        if (r != kNoBounds) r = r.inflated(3);
     }
 
 protected:

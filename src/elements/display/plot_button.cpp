@@ -28,7 +28,7 @@ constexpr PropertyDef kAnalyzeRows[] = {
     rows::Plain("SimEnabled (0/1)", "1", 389),
 };
 static_assert(RowsMatch<TYTAnalyzeGraph>(kAnalyzeRows));
-constexpr ElementSchema kAnalyze{.keyword = "YTANALYZE", .rows = kAnalyzeRows};
+constexpr ElementSchema kAnalyze{.keyword = "YTANALYZE", .rows = kAnalyzeRows, .paintSpill = 2};
 
 // Record fields after the comment, by grid row; -1 is the pressed state, kept only in the record.
 constexpr std::array<int, 12> kRecordOrder{4, 0, 1, 2, 3, -1, 6, 7, 5, 8, 9, 10};

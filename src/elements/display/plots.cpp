@@ -52,7 +52,7 @@ constexpr PropertyDef kYTRows[] = {
     rows::Plain("TimeMode (0/1/2)", "0", 371),
 };
 static_assert(RowsMatch<TYTPlotGraph>(kYTRows));
-constexpr ElementSchema kYTPlot{.keyword = "YTPLOT", .rows = kYTRows};
+constexpr ElementSchema kYTPlot{.keyword = "YTPLOT", .rows = kYTRows, .paintSpill = 2};
 
 constexpr PropertyDef kXYRows[] = {
     kPlotX,
@@ -75,7 +75,7 @@ constexpr PropertyDef kXYRows[] = {
     rows::Float("UpdateRate (0=auto)", "0.0"),
 };
 static_assert(RowsMatch<TXYPlotGraph>(kXYRows));
-constexpr ElementSchema kXYPlot{.keyword = "XYPLOT", .rows = kXYRows};
+constexpr ElementSchema kXYPlot{.keyword = "XYPLOT", .rows = kXYRows, .paintSpill = 2};
 
 // The y title sits inside the plot area beside the axis top, so nothing leaves the element's rectangle.
 constexpr int kTitleInside = 4;

@@ -105,17 +105,15 @@ TEST_F(TGraphTest, LookFingerprintFollowsEverySignalItReads) {
 }
 
 // Kept values answer only inside the period the window opened, only after a
-// fingerprint that found the inputs unchanged, and never across an edit.
+// fingerprint of formulas that read signals alone, and never across an edit.
 TEST_F(TGraphTest, KeptValuesLastOnePeriod) {
     TTestGraph& e = add();
     e.setText(TTestGraph::kX, "I3*2");
     window.table[3] = 5;
-    e.lookFingerprint();
     e.keepValuesThisPeriod();
     window.table[3] = 6;
-    EXPECT_EQ(e.evaluate(TTestGraph::kX), 12) << "computed afresh: nothing kept yet";
+    EXPECT_EQ(e.evaluate(TTestGraph::kX), 12) << "nothing kept without a fingerprint";
 
-    e.lookFingerprint();
     e.lookFingerprint();
     e.keepValuesThisPeriod();
     window.table[3] = 7; // written while the period is open (by a drawing neighbour)
