@@ -162,9 +162,10 @@ void DamageTracker::listDrawnElements() {
         for (int i = 0; i < count; ++i) {
             const Entry& e = m_entries[static_cast<std::size_t>(i)];
             const QRect& r = e.area;
-            const bool meets = (r.left() <= right) & (left <= r.right()) & (r.top() <= bottom) & (top <= r.bottom()) &
-                               (r.left() <= r.right()) & (r.top() <= r.bottom());
-            if (meets | !e.placed) list.push_back(i);
+            const auto bit = [](bool b) { return static_cast<unsigned>(b); };
+            const unsigned meets = bit(r.left() <= right) & bit(left <= r.right()) & bit(r.top() <= bottom) &
+                                   bit(top <= r.bottom()) & bit(r.left() <= r.right()) & bit(r.top() <= r.bottom());
+            if (meets | bit(!e.placed)) list.push_back(i);
         }
         for (const int i : list) m_entries[static_cast<std::size_t>(i)].drawn = true;
     }

@@ -73,6 +73,19 @@ TEST(CanvasTextRuns, KeptTextDrawsTheSamePixelsAsQt) {
     }
 }
 
+// A text is passed over only when nothing of it can reach the clip: a thin clip
+// swept past the text, overhangs included, gets exactly what Qt draws there.
+TEST(CanvasTextRuns, ClipsBesideTheTextGetWhatQtDraws) {
+    TextCase t{"overhang", {"Times New Roman", 14, kRed, FontStyle::Bold | FontStyle::Italic}, "fjW", false, {}};
+    for (int edge = 0; edge < 120; edge += 2) {
+        const int row = edge * 48 / 120;
+        for (const CanvasClip clip : {CanvasClip{true, edge, 0, edge + 2, 48}, CanvasClip{true, 0, row, 120, row + 2}}) {
+            t.clip = clip;
+            EXPECT_EQ(drawnOnImage(t, 40, 14, 1), drawnDirectly(t, 40, 14)) << clip.left << "," << clip.top;
+        }
+    }
+}
+
 // Widths come from a memo; a font change must not answer with another font's width.
 TEST(CanvasTextRuns, WidthsFollowTheFont) {
     QImage image = whiteImage(8, 8);
