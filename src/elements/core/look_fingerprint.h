@@ -74,9 +74,9 @@ struct LookInputs {
     std::vector<std::uint8_t> kept;
 };
 
-// A partial repaint draws elements whose inputs it has just found unchanged:
-// they may answer their formulas with the values their look was taken from.
-// The window opens such a period for its drawing and closes it after.
+// A partial repaint draws elements whose looks it has just taken: they may
+// answer their formulas with the values their look was taken from. The window
+// opens such a period for its plan and drawing, and closes it before any full paint.
 std::uint64_t KeptValuesPeriod();
 void EndKeptValuesPeriod();
 

@@ -33,7 +33,7 @@ bool framed(int borderType) { return borderType >= 1 && borderType <= 4; }
 
 TNumberGraph::TNumberGraph(ElementContext& window) : TGraph(window, kNumber) {}
 
-QString TNumberGraph::displayText() const { return NumberText(text(kFormat), ChannelValue(kInput)); }
+QString TNumberGraph::displayText() const { return shown().text; }
 
 Rect TNumberGraph::textBox(int textWidth, int textHeight) const {
     const int x = evaluateInt(kX), y = evaluateInt(kY);

@@ -5,7 +5,6 @@
 #include "platform/canvas.h"
 
 #include <algorithm>
-#include <limits>
 
 namespace ovanto {
 namespace {
@@ -32,16 +31,10 @@ constexpr PropertyDef kTriangleRows[] = {
 };
 static_assert(RowsMatch<TTriangleGraph>(kTriangleRows));
 
-// Half the pen beyond the box, and a pixel for its rounding, in 64 bits.
+// Half the pen beyond the box, and a pixel for its rounding.
 void StrokedPaintBounds(TGraph& shape, Rect& r) {
     shape.GetBounds(r);
-    if (r == kNoBounds) return;
-    r = r.normalized();
-    const long long d = std::max(shape.lineType(), 1) / 2 + 1;
-    const auto held = [](long long v) {
-        return static_cast<int>(std::clamp<long long>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
-    };
-    r = {held(r.left - d), held(r.top - d), held(r.right + d), held(r.bottom + d)};
+    if (r != kNoBounds) r = r.normalized().inflated(std::max(shape.lineType(), 1) / 2 + 1);
 }
 constexpr ElementSchema kTriangle{.keyword = "TRIANG", .rows = kTriangleRows};
 constexpr ElementSchema kPolyLine{.keyword = "POLYLINE", .rows = kTriangleRows};
