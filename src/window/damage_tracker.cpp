@@ -3,6 +3,7 @@
 #include "elements/core/tgraph.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace ovanto {
 namespace {
@@ -27,6 +28,37 @@ bool DamageTracker::sameElements(std::span<TGraph* const> elements) const {
     for (std::size_t i = 0; i < elements.size(); ++i)
         if (elements[i] != m_entries[i].element) return false;
     return true;
+}
+
+bool DamageTracker::compareSignals(const SignalTable& signalTable, bool take) {
+    const bool known = m_signalsTaken;
+    m_changedSignals = SignalSet();
+    for (std::size_t p = 0; p < m_signals.size(); ++p) {
+        if (known && SameBits(&signalTable.values[p], &m_signals[p])) continue;
+        m_changedSignals.add(p);
+        if (take) m_signals[p] = signalTable.values[p];
+    }
+    m_signalsTaken = m_signalsTaken || take;
+    return known;
+}
+
+LookHash DamageTracker::fingerprint(std::size_t index, bool signalsKnown) {
+    Entry& e = m_entries[index];
+    const TGraph& element = *e.element;
+    // Until the window ends the period, its place and its drawing answer
+    // from the values just taken instead of evaluating them again.
+    const bool keep = !e.alwaysDraw;
+    if (keep && signalsKnown && element.lookHoldsSince(e.lookSerial) && !m_signalsRead[index].meets(m_changedSignals)) {
+        if (e.hasLookState) return element.heldLookFingerprint();
+        element.keepValuesThisPeriod();
+        return LookHash(e.look);
+    }
+    const LookHash hash = element.lookFingerprint(keep);
+    e.lookSerial = element.lookSerial();
+    SignalSet& read = m_signalsRead[index];
+    read = SignalSet();
+    for (const LookInputs::Input& input : element.lookInputsRead()) read.add(input.position);
+    return hash;
 }
 
 bool DamageTracker::place(TGraph& element, QRect& area) const {
@@ -76,7 +108,8 @@ void DamageTracker::mergeAreas() {
     }
 }
 
-bool DamageTracker::planPartial(std::span<TGraph* const> elements, const WindowLook& look) {
+bool DamageTracker::planPartial(std::span<TGraph* const> elements, const WindowLook& look,
+                                const SignalTable& signalTable) {
     m_changed.clear();
     m_areas.clear();
     m_freshLooks = false;
@@ -86,19 +119,13 @@ bool DamageTracker::planPartial(std::span<TGraph* const> elements, const WindowL
     if (look.designMode) return false;
 
     bool anyUnbounded = false;
+    const bool signalsKnown = compareSignals(signalTable, true);
     for (std::size_t i = 0; i < elements.size(); ++i) {
         Entry& e = m_entries[i];
-        const LookTraits traits = e.element->lookTraits();
-        e.alwaysDraw = traits.alwaysDraw;
-        e.readsBack = traits.readsBack;
-        e.unbounded = traits.unbounded;
-        anyUnbounded = anyUnbounded || traits.unbounded;
-        const LookHash hash = e.element->lookFingerprint();
+        anyUnbounded = anyUnbounded || e.unbounded;
+        const LookHash hash = fingerprint(i, signalsKnown);
         if (e.alwaysDraw || hash.forced() || hash.value() != e.look) m_changed.push_back(static_cast<int>(i));
         e.look = hash.value();
-        // Until the window ends the period, its place and its drawing answer
-        // from the values just taken instead of evaluating them again.
-        if (!e.alwaysDraw) e.element->keepValuesThisPeriod();
     }
     m_freshLooks = true;
     if (m_changed.empty()) {
@@ -152,20 +179,33 @@ bool DamageTracker::planPartial(std::span<TGraph* const> elements, const WindowL
 void DamageTracker::listDrawnElements() {
     if (m_drawLists.size() < m_areas.size()) m_drawLists.resize(m_areas.size());
     for (std::vector<int>& list : m_drawLists) list.clear();
-    for (Entry& e : m_entries) e.drawn = false;
-    // Area by area over the elements: few of them meet an area, so the one
-    // branch per element is nearly always guessed right.
-    const int count = static_cast<int>(m_entries.size());
+    // The boxes four to a group first, compared four at once: few elements
+    // meet an area, so reading the boxes is most of the work. An unknown box
+    // meets every area, an empty one (and the group's padding) none.
+    constexpr int kMin = std::numeric_limits<int>::min(), kMax = std::numeric_limits<int>::max();
+    m_boxGroups.resize((m_entries.size() + 3) / 4);
+    for (std::size_t i = 0; i < 4 * m_boxGroups.size(); ++i) {
+        int left = kMax, top = kMax, right = kMin, bottom = kMin;
+        if (i < m_entries.size()) {
+            Entry& e = m_entries[i];
+            e.drawn = false;
+            if (!e.placed) left = top = kMin, right = bottom = kMax;
+            else if (!e.area.isEmpty()) left = e.area.left(), top = e.area.top(), right = e.area.right(), bottom = e.area.bottom();
+        }
+        BoxGroup& g = m_boxGroups[i / 4];
+        const int lane = static_cast<int>(i % 4);
+        g.left[lane] = left, g.top[lane] = top, g.right[lane] = right, g.bottom[lane] = bottom;
+    }
     for (std::size_t k = 0; k < m_areas.size(); ++k) {
-        const int left = m_areas[k].left(), top = m_areas[k].top(), right = m_areas[k].right(), bottom = m_areas[k].bottom();
+        const QRect& a = m_areas[k];
+        const int left = a.left(), top = a.top(), right = a.right(), bottom = a.bottom();
         std::vector<int>& list = m_drawLists[k];
-        for (int i = 0; i < count; ++i) {
-            const Entry& e = m_entries[static_cast<std::size_t>(i)];
-            const QRect& r = e.area;
-            const auto bit = [](bool b) { return static_cast<unsigned>(b); };
-            const unsigned meets = bit(r.left() <= right) & bit(left <= r.right()) & bit(r.top() <= bottom) &
-                                   bit(top <= r.bottom()) & bit(r.left() <= r.right()) & bit(r.top() <= r.bottom());
-            if (meets | bit(!e.placed)) list.push_back(i);
+        for (std::size_t g = 0; g < m_boxGroups.size(); ++g) {
+            const BoxGroup& b = m_boxGroups[g];
+            const BoxGroup::Lanes meets = (b.left <= right) & (left <= b.right) & (b.top <= bottom) & (top <= b.bottom);
+            if ((meets[0] | meets[1] | meets[2] | meets[3]) == 0) continue;
+            for (int lane = 0; lane < 4; ++lane)
+                if (meets[lane]) list.push_back(static_cast<int>(4 * g) + lane);
         }
         for (const int i : list) m_entries[static_cast<std::size_t>(i)].drawn = true;
     }
@@ -183,16 +223,18 @@ void DamageTracker::quiet() {
     m_lastBackOff = 0;
 }
 
-bool DamageTracker::finishPartial() {
+bool DamageTracker::finishPartial(const SignalTable& signalTable) {
     const QRect picture(QPoint(0, 0), m_look.size);
     for (const int i : m_changed) {
         Entry& e = m_entries[static_cast<std::size_t>(i)];
+        // It drew from the values the plan took: a signal written since (by a child control) is not in the picture.
+        if (!e.element->keptValuesCurrent()) return false;
+        // Without state of its own it paints from those values alone, and lies where the plan placed it.
+        if (!e.hasLookState && !e.alwaysDraw) continue;
         QRect now;
         // A box that grew while drawing (a wider line now in effect) went beyond the plan.
         if (!place(*e.element, now)) return false;
         if (!(now & picture).isEmpty() && !contains(m_areas, now & picture)) return false;
-        // It drew from the values the plan took: a signal written since (by a child control) is not in the picture.
-        if (!e.element->keptValuesCurrent()) return false;
         e.area = now;
     }
     // An element drawn only because it lies in a damaged area must not have
@@ -202,6 +244,7 @@ bool DamageTracker::finishPartial() {
         ++m_partialPaints;
         return true;
     }
+    const bool signalsKnown = compareSignals(signalTable, false);
     std::size_t next = 0;
     for (std::size_t i = 0; i < m_entries.size(); ++i) {
         if (next < m_changed.size() && m_changed[next] == static_cast<int>(i)) {
@@ -210,7 +253,7 @@ bool DamageTracker::finishPartial() {
         }
         const Entry& e = m_entries[i];
         if (!e.drawn) continue;
-        const LookHash hash = e.element->lookFingerprint();
+        const LookHash hash = fingerprint(i, signalsKnown);
         if (hash.forced() || hash.value() != e.look) return false;
     }
     ++m_partialPaints;
@@ -220,8 +263,19 @@ bool DamageTracker::finishPartial() {
 void DamageTracker::beginFull(std::span<TGraph* const> elements, const WindowLook& look) {
     if (!m_freshLooks || !sameElements(elements)) {
         m_freshLooks = false;
+        // Looks taken while drawing may see signals written by an element drawn before.
+        m_signalsTaken = false;
         m_entries.assign(elements.size(), Entry{});
-        for (std::size_t i = 0; i < elements.size(); ++i) m_entries[i].element = elements[i];
+        m_signalsRead.assign(elements.size(), SignalSet());
+        for (std::size_t i = 0; i < elements.size(); ++i) {
+            Entry& e = m_entries[i];
+            e.element = elements[i];
+            const LookTraits traits = e.element->lookTraits();
+            e.alwaysDraw = traits.alwaysDraw;
+            e.readsBack = traits.readsBack;
+            e.unbounded = traits.unbounded;
+            e.hasLookState = e.element->hasLookState();
+        }
     }
     m_look = look;
     m_changed.clear();
@@ -231,10 +285,6 @@ void DamageTracker::beginFull(std::span<TGraph* const> elements, const WindowLoo
 
 void DamageTracker::recordLook(int index) {
     Entry& e = m_entries[static_cast<std::size_t>(index)];
-    const LookTraits traits = e.element->lookTraits();
-    e.alwaysDraw = traits.alwaysDraw;
-    e.readsBack = traits.readsBack;
-    e.unbounded = traits.unbounded;
     if (!m_freshLooks) e.look = e.element->lookFingerprint().value();
 }
 

@@ -48,9 +48,9 @@ void TForm1::renderOffscreen() {
     // A reduced pixel format is applied to the whole picture, so nothing of it can be kept.
     const bool mayKeep = !m_fullPaints && m_options.PixelFormat == 0 && !size.isEmpty();
     const bool track = mayKeep && m_damage.tracksThisPaint();
-    bool partial = track && m_damage.planPartial(m_paintOrder, look);
+    bool partial = track && m_damage.planPartial(m_paintOrder, look, m_signals);
     if (partial) {
-        partial = paintDamagedAreas() && m_damage.finishPartial();
+        partial = paintDamagedAreas() && m_damage.finishPartial(m_signals);
         if (!partial) m_damage.invalidate();
     }
     // A full paint evaluates afresh.

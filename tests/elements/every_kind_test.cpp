@@ -64,6 +64,16 @@ TEST(EveryKind, RegistersItsOwnKeywordAndRoundTripsThroughRecordAndGrid) {
     }
 }
 
+// The window skips asking a kind without look state whose signals stayed: an
+// override of addLookState, own or inherited, must be seen.
+TEST(EveryKind, LookStateFollowsTheClass) {
+    ShapeScene scene;
+    for (const char* keyword : {"RECT", "ANADISP", "LABEL"})
+        EXPECT_FALSE(MakeElement(scene.window, QString::fromLatin1(keyword))->hasLookState()) << keyword;
+    for (const char* keyword : {"TANK", "HPIPE", "VPIPE", "LED", "DYNLINE"})
+        EXPECT_TRUE(MakeElement(scene.window, QString::fromLatin1(keyword))->hasLookState()) << keyword;
+}
+
 TEST(EveryKind, BadInputNeverEscapesDrawOrBounds) {
     const char* const values[] = {"1E9", "-1E9", "3E9", "-3E9", "1E300", "I1",  "I2", "0",
                                   "-40", "1/0",  "(((", "SQRT(0-1)", "LN(0)", "2E9"};

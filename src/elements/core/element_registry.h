@@ -4,10 +4,12 @@
 #include <QStringList>
 
 #include <memory>
+#include <type_traits>
 
 namespace ovanto {
 
 class ElementContext;
+class LookHash;
 class TGraph;
 struct ElementSchema;
 
@@ -23,7 +25,11 @@ void RegisterElementClass(const ElementSchema& schema, ElementFactory factory);
 template <class Element>
 void RegisterElementClass(const ElementSchema& schema) {
     RegisterElementClass(schema, [](ElementContext& window) -> std::unique_ptr<TGraph> {
-        return std::make_unique<Element>(window);
+        auto element = std::make_unique<Element>(window);
+        // A kind that does not override addLookState has nothing to add.
+        if constexpr (std::is_same_v<decltype(&Element::addLookState), void (TGraph::*)(LookHash&) const>)
+            element->markWithoutLookState();
+        return element;
     });
 }
 const ElementSchema* RegisteredSchema(const QString& keyword);

@@ -32,13 +32,6 @@ bool isChannel(long double v) {
     return (v >= 1 && v <= 56 && v == static_cast<int>(v)) || (v >= 100 && v <= 150 && v == static_cast<int>(v));
 }
 
-// Bits, not values: +0 and -0 compare equal yet 1/x tells them apart. Through
-// pointers: an 80-bit value passed by value goes through the x87 stack.
-bool sameBits(const long double* a, const long double* b) {
-    constexpr std::size_t kBytes = std::numeric_limits<long double>::digits == 64 ? 10 : sizeof(long double);
-    return std::memcmp(a, b, kBytes) == 0;
-}
-
 // Period 0 never opens: an element that was never told to keep values does not.
 std::uint64_t g_keptValuesPeriod = 1;
 
@@ -167,11 +160,13 @@ std::uint64_t TGraph::evaluatedLook(std::vector<std::uint16_t>* channelsRead) co
 bool TGraph::lookInputsUnchanged() const {
     const SignalTable& table = signalTable();
     for (const LookInputs::Input& input : m_lookInputs.inputs)
-        if (!sameBits(&table.values[input.position], &input.value)) return false;
+        if (!SameBits(&table.values[input.position], &input.value)) return false;
     return true;
 }
 
-LookHash TGraph::lookFingerprint() const {
+std::uint8_t TGraph::lookFlags() const { return static_cast<std::uint8_t>(m_current | m_selected << 1 | m_pressed << 2); }
+
+LookHash TGraph::lookFingerprint(bool keepValues) const {
     refreshLookInputs();
     LookInputs& in = m_lookInputs;
     if (in.drawsRandom) {
@@ -179,10 +174,11 @@ LookHash TGraph::lookFingerprint() const {
         hash.forceChange();
         return hash;
     }
-    const std::uint8_t flags = static_cast<std::uint8_t>(m_current | m_selected << 1 | m_pressed << 2);
+    const std::uint8_t flags = lookFlags();
     if (!(in.valid && in.flags == flags && lookInputsUnchanged())) {
         // Evaluated afresh, never from what was kept.
         m_keptPeriod = 0;
+        ++in.serial;
         std::vector<std::uint16_t>& read = in.fixed;
         const std::size_t fixedCount = read.size();
         in.look = evaluatedLook(in.known ? &read : nullptr);
@@ -195,7 +191,21 @@ LookHash TGraph::lookFingerprint() const {
             read.resize(fixedCount);
         }
     }
+    if (keepValues) keepValuesThisPeriod();
     LookHash hash(in.look);
+    addLookState(hash);
+    return hash;
+}
+
+bool TGraph::lookHoldsSince(std::uint32_t serial) const {
+    const LookInputs& in = m_lookInputs;
+    return in.valid && in.serial == serial && in.edits == m_edits && in.functions == FunctionRegistryGeneration() &&
+           in.flags == lookFlags();
+}
+
+LookHash TGraph::heldLookFingerprint() const {
+    keepValuesThisPeriod();
+    LookHash hash(m_lookInputs.look);
     addLookState(hash);
     return hash;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -15,11 +16,10 @@ public:
     explicit LookHash(std::uint64_t value) : m_value(value) {}
 
     void add(std::uint64_t v) {
-        // splitmix-style mixing: cheap, and no two small inputs collide in practice.
-        std::uint64_t z = m_value ^ (v + 0x9E3779B97F4A7C15ULL + (m_value << 6) + (m_value >> 2));
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-        m_value = z ^ (z >> 31);
+        // One multiply per value. Each step maps the state one to one, so a
+        // change in any single value always changes the hash; the rotation
+        // carries the high bits the multiply makes back to the low ones.
+        m_value = std::rotl((m_value ^ v) * 0x9E3779B97F4A7C15ULL, 29);
     }
     void add(long double v) {
         // The value's bits, never the padding of an 80-bit value. Equal values
@@ -65,6 +65,7 @@ struct LookInputs {
     bool known = false; // the formulas read nothing but signals
     std::vector<std::uint16_t> fixed;
     // Per evaluation.
+    std::uint32_t serial = 0; // counts the evaluations
     bool valid = false;
     std::uint8_t flags = 0;
     std::uint64_t look = 0;
@@ -74,6 +75,13 @@ struct LookInputs {
     std::vector<std::uint8_t> kept;
 };
 
+// Bits, not values: +0 and -0 compare equal yet 1/x tells them apart. Through
+// pointers: an 80-bit value passed by value goes through the x87 stack.
+inline bool SameBits(const long double* a, const long double* b) {
+    constexpr std::size_t kBytes = std::numeric_limits<long double>::digits == 64 ? 10 : sizeof(long double);
+    return std::memcmp(a, b, kBytes) == 0;
+}
+
 // A partial repaint draws elements whose looks it has just taken: they may
 // answer their formulas with the values their look was taken from. The window
 // opens such a period for its plan and drawing, and closes it before any full paint.
@@ -81,6 +89,7 @@ std::uint64_t KeptValuesPeriod();
 void EndKeptValuesPeriod();
 
 // How the window may treat an element when it repaints only what changed.
+// Fixed for a kind: the window asks once per element.
 struct LookTraits {
     // Draw has effects beyond its pixels (sound, clips, child controls) or the
     // kind cannot tell its look: it is drawn at every paint.

@@ -91,6 +91,7 @@ struct PropertyValue {
     PropertyText text;
     QString freeText;  // Text kind: kept exactly, any characters
     long double number = 0;
+    int integer = 0; // PlainInt kind: the number, converted once
 };
 
 } // namespace ovanto

@@ -41,6 +41,12 @@ int roundToInt(long double v) {
     return static_cast<int>(std::lrint(v));
 }
 
+// Towards zero, held to the int range; NaN gives 0.
+int truncatedInt(long double v) {
+    if (!(v == v)) return 0;
+    return static_cast<int>(std::clamp<long double>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+
 // Property texts are almost always ASCII: narrow them without the detour
 // through a UTF-8 byte array.
 std::string toStd(QStringView text) {
@@ -143,13 +149,15 @@ void TGraph::setText(int property, std::string value) {
     switch (def(property).kind) {
     case PropKind::PlainInt: {
         int n = 0;
-        v.number = TryParseInt(value, n) ? n : 0;
-        if (property == kLType) v.number = static_cast<int16_t>(n);
+        v.integer = TryParseInt(value, n) ? n : 0;
+        if (property == kLType) v.integer = static_cast<int16_t>(v.integer);
+        v.number = v.integer;
         break;
     }
     case PropKind::Number: {
         long double n = 0;
         v.number = TryParseFloat(value, n) ? n : Evaluate(value, signalTable());
+        v.integer = truncatedInt(v.number);
         break;
     }
     case PropKind::Text:
@@ -170,9 +178,7 @@ long double TGraph::evaluate(int property) const {
 
 int TGraph::evaluateInt(int property) const { return roundToInt(evaluate(property)); }
 
-int TGraph::intValue(int property) const {
-    return static_cast<int>(m_values[static_cast<std::size_t>(property)].number);
-}
+int TGraph::intValue(int property) const { return m_values[static_cast<std::size_t>(property)].integer; }
 
 long double TGraph::number(int property) const { return m_values[static_cast<std::size_t>(property)].number; }
 
@@ -235,12 +241,17 @@ void TGraph::readField(int property, QStringView field) {
     switch (def(property).kind) {
     case PropKind::PlainInt: {
         const int n = ParseInt(toStd(field));
-        m_values[static_cast<std::size_t>(property)].number = property == kLType ? static_cast<int16_t>(n) : n;
+        PropertyValue& v = m_values[static_cast<std::size_t>(property)];
+        v.integer = property == kLType ? static_cast<int16_t>(n) : n;
+        v.number = v.integer;
         break;
     }
-    case PropKind::Number:
-        m_values[static_cast<std::size_t>(property)].number = ParseFloat(toStd(field));
+    case PropKind::Number: {
+        PropertyValue& v = m_values[static_cast<std::size_t>(property)];
+        v.number = ParseFloat(toStd(field));
+        v.integer = truncatedInt(v.number);
         break;
+    }
     default:
         setText(property, field);
         break;

@@ -83,7 +83,19 @@ public:
         if (m_schema.paintSpill != 0 && r != kNoBounds) r = r.inflated(m_schema.paintSpill);
     }
     virtual void addLookState(LookHash&) const {}
-    LookHash lookFingerprint() const;
+    // keepValues: as keepValuesThisPeriod, already for addLookState.
+    LookHash lookFingerprint(bool keepValues = false) const;
+    // The look of fingerprint number lookSerial() still holds unless a signal
+    // in lookInputsRead() changed: it was taken from signals alone, and no
+    // text, function or flag changed since.
+    bool lookHoldsSince(std::uint32_t serial) const;
+    std::uint32_t lookSerial() const { return m_lookInputs.serial; }
+    const std::vector<LookInputs::Input>& lookInputsRead() const { return m_lookInputs.inputs; }
+    // The fingerprint of a look that holds, from what was kept; values are kept as by keepValuesThisPeriod.
+    LookHash heldLookFingerprint() const;
+    // False for kinds that add nothing in addLookState: a look that holds is their whole fingerprint.
+    bool hasLookState() const { return m_hasLookState; }
+    void markWithoutLookState() { m_hasLookState = false; }
     // After a fingerprint whose formulas read nothing but signals: until the current
     // kept-values period ends, evaluate answers from the values the look was taken from.
     void keepValuesThisPeriod() const;
@@ -178,6 +190,7 @@ private:
     void refreshLookInputs() const;
     std::uint64_t evaluatedLook(std::vector<std::uint16_t>* channelsRead) const;
     bool lookInputsUnchanged() const;
+    std::uint8_t lookFlags() const;
     void readField(int property, QStringView field);
     QString recordField(int property) const;
 
@@ -197,6 +210,7 @@ private:
     std::uint64_t m_edits = 0;
     mutable LookInputs m_lookInputs;
     mutable std::uint64_t m_keptPeriod = 0;
+    bool m_hasLookState = true;
 };
 
 // The signal table position of an input channel, 0 when it names none.
