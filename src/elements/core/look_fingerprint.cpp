@@ -29,7 +29,10 @@ bool drawsRandom(std::string_view text) {
 }
 
 bool isChannel(long double v) {
-    return (v >= 1 && v <= 56 && v == static_cast<int>(v)) || (v >= 100 && v <= 150 && v == static_cast<int>(v));
+    if (!((v >= 1 && v <= 56) || (v >= 100 && v <= 150))) return false;
+    // Whole through a double: an 80-bit value's own conversion switches the rounding mode twice.
+    const double d = static_cast<double>(v);
+    return d == v && d == static_cast<int>(d);
 }
 
 // Period 0 never opens: an element that was never told to keep values does not.

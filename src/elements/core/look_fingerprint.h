@@ -25,16 +25,23 @@ public:
         // The value's bits, never the padding of an 80-bit value. Equal values
         // with different bits (+0 and -0, NaN payloads) only cost a repaint;
         // converting to integers instead cost more than the rest of the hash.
-        constexpr std::size_t kBytes = std::numeric_limits<long double>::digits == 64 ? 10 : sizeof(long double);
-        static_assert(kBytes <= 16);
-        unsigned char bytes[16] = {};
-        std::memcpy(bytes, &v, kBytes);
-        std::uint64_t low = 0, high = 0;
-        std::memcpy(&low, bytes, 8);
-        std::memcpy(&high, bytes + 8, 8);
-        // Sign and exponent spread over the word by an odd factor: one round
-        // of mixing per value instead of two.
-        add(static_cast<std::uint64_t>(low ^ (high * 0xD6E8FEB86659FD93ULL)));
+        const auto* bytes = reinterpret_cast<const unsigned char*>(&v);
+        std::uint64_t low = 0;
+        if constexpr (std::numeric_limits<long double>::digits == 64) {
+            // Read as the two parts an 80-bit value is stored as: one load
+            // across parts of two stores waits for both to reach the cache.
+            std::uint16_t signAndExponent = 0;
+            std::memcpy(&low, bytes, 8);
+            std::memcpy(&signAndExponent, bytes + 8, 2);
+            // Spread over the word by an odd factor: one round of mixing per value instead of two.
+            add(static_cast<std::uint64_t>(low ^ (signAndExponent * 0xD6E8FEB86659FD93ULL)));
+        } else {
+            static_assert(sizeof(long double) % 8 == 0);
+            for (std::size_t i = 0; i < sizeof(long double); i += 8) {
+                std::memcpy(&low, bytes + i, 8);
+                add(low);
+            }
+        }
     }
     void add(bool v) { add(static_cast<std::uint64_t>(v ? 0xB001 : 0xB000)); }
     void add(int v) { add(static_cast<std::uint64_t>(static_cast<std::int64_t>(v))); }

@@ -119,6 +119,8 @@ public:
     int propertyCount() const { return static_cast<int>(m_values.size()); }
     const PropertyDef& propertyDef(int property) const;
     QString text(int property) const;      // as the grid and the record show it
+    // A Text kind's text, uncopied: free formulas compare it at every paint.
+    const QString& freeText(int property) const { return m_values[static_cast<std::size_t>(property)].freeText; }
     // No validation: constructors, readers, tests, SetBounds.
     void setText(int property, const QString& text);
     void setText(int property, QStringView text);

@@ -46,7 +46,7 @@ void THydCylGraph::Draw(Canvas& canvas) {
     drawIfVisible(canvas, [&] {
         const std::optional<CylinderLayout> l = layout();
         if (!l) return;
-        const TColor back = m_back.intValue(text(kRGBBack), signalTable());
+        const TColor back = m_back.intValue(freeText(kRGBBack), signalTable());
         const TColor slider = m_slider.intValue(text(kRGBSlider), signalTable());
         const Rect& box = l->box;
         const Rect& chamber = l->chamber;
@@ -67,7 +67,7 @@ void THydCylGraph::Draw(Canvas& canvas) {
 }
 
 void THydCylGraph::addLookState(LookHash& hash) const {
-    guarded([&] { hash.add(m_back.value(text(kRGBBack), signalTable())); });
+    guarded([&] { hash.add(m_back.value(freeText(kRGBBack), signalTable())); });
     guarded([&] { hash.add(m_slider.value(text(kRGBSlider), signalTable())); });
 }
 

@@ -109,7 +109,7 @@ void TPipeGraph::Draw(Canvas& canvas) {
             if (m_horizontal) canvas.setBrushOrigin(m_phase, across);
             else canvas.setBrushOrigin(across, m_phase);
         } else {
-            UseFill(canvas, v > 0 ? fill : m_fillMinus.intValue(text(kRGBFillMinus), signalTable()));
+            UseFill(canvas, v > 0 ? fill : m_fillMinus.intValue(freeText(kRGBFillMinus), signalTable()));
         }
         canvas.fillRect(box.left, box.top, box.right, box.bottom);
 
@@ -129,7 +129,7 @@ void TPipeGraph::Draw(Canvas& canvas) {
 
 void TPipeGraph::addLookState(LookHash& hash) const {
     hash.add(m_phase);
-    guarded([&] { hash.add(m_fillMinus.value(text(kRGBFillMinus), signalTable())); });
+    guarded([&] { hash.add(m_fillMinus.value(freeText(kRGBFillMinus), signalTable())); });
     // These flows draw random numbers at every paint. A formula that comes
     // out at such a code only costs repaints; the texts are not copied here.
     const long double code = evaluate(kInput);

@@ -77,7 +77,7 @@ void TTankGraph::Draw(Canvas& canvas) {
 }
 
 void TTankGraph::drawVessel(Canvas& canvas, int x, int y, int w, int h) {
-    const TColor back = m_back.intValue(text(kRGBBack), signalTable());
+    const TColor back = m_back.intValue(freeText(kRGBBack), signalTable());
     const TColor stroke = evaluateInt(kRGBStroke), fill = evaluateInt(kRGBFill);
     const Outlines& kept = outlines(x, y, w, h);
     const VesselOutline& inside = kept.inside;
@@ -162,7 +162,7 @@ void TTankGraph::step() {
 void TTankGraph::addLookState(LookHash& hash) const {
     hash.add(m_phaseX);
     hash.add(m_phaseY);
-    guarded([&] { hash.add(m_back.value(text(kRGBBack), signalTable())); });
+    guarded([&] { hash.add(m_back.value(freeText(kRGBBack), signalTable())); });
     addDueStep(hash, m_step, kDelay);
 }
 
