@@ -56,8 +56,10 @@ void TForm1::renderOffscreen() {
     // A full paint evaluates afresh.
     EndKeptValuesPeriod();
     if (!partial) {
-        paintEverything(look, track);
-        if (!track) m_damage.invalidate();
+        // A plan that just began backing off needs no places: the paints to come tell the tracker nothing.
+        const bool record = track && !m_damage.backingOff();
+        paintEverything(look, record);
+        if (!record) m_damage.invalidate();
     }
     applyPixelFormat();
     // Frame generators write what was just painted.
