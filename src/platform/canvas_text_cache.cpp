@@ -145,15 +145,20 @@ const CachedFont::Run* CachedFont::boxedRun(const QString& text, TColor color, Q
                 [&](QPainter& p, int pad) { p.drawText(QRect(QPoint(pad, pad), size), flags, text); });
 }
 
-int CachedFont::runPad() const { return std::max(4, m_font.pixelSize()); }
+std::optional<QRect> CachedFont::runFrame(QSize size) const {
+    // Room for overhangs: italics, underlines and glyphs that reach past their advance.
+    const int pad = std::max(4, m_font.pixelSize());
+    const qsizetype w = qsizetype(size.width()) + 2 * qsizetype(pad);
+    const qsizetype h = qsizetype(size.height()) + 2 * qsizetype(pad);
+    if (w * h > kMaxRunPixels) return std::nullopt;
+    return QRect(-pad, -pad, int(w), int(h));
+}
 
 std::optional<QRect> CachedFont::runReach(const QString& text, QPoint at) {
     if (text.size() > kMaxRunText || m_dpiX <= 0 || m_dpiY <= 0) return std::nullopt;
-    const int pad = runPad();
-    const qsizetype w = qsizetype(width(text)) + 2 * qsizetype(pad);
-    const qsizetype h = qsizetype(m_height) + 2 * qsizetype(pad);
-    if (w * h > kMaxRunPixels) return std::nullopt;
-    return QRect(at.x() - pad, at.y() - pad, int(w), int(h));
+    const std::optional<QRect> frame = runFrame(QSize(width(text), m_height));
+    if (!frame) return std::nullopt;
+    return frame->translated(at);
 }
 
 template <class DrawText>
@@ -163,13 +168,11 @@ const CachedFont::Run* CachedFont::keep(const QString& text, TColor color, QSize
     const bool boxed = flags >= 0;
     RunKey key{m_serial, color, text, boxed ? size.width() : 0, boxed ? size.height() : 0, flags};
     if (const Run* found = c.runs.object(key)) return found;
-    // Room for overhangs: italics, underlines and glyphs that reach past their advance.
-    const int pad = runPad();
-    const qsizetype w = qsizetype(size.width()) + 2 * qsizetype(pad);
-    const qsizetype h = qsizetype(size.height()) + 2 * qsizetype(pad);
-    if (w * h > kMaxRunPixels) return nullptr;
+    const std::optional<QRect> frame = runFrame(size);
+    if (!frame) return nullptr;
+    const int pad = -frame->left();
     auto run = std::make_unique<Run>();
-    run->image = QImage(int(w), int(h), QImage::Format_ARGB32_Premultiplied);
+    run->image = QImage(frame->size(), QImage::Format_ARGB32_Premultiplied);
     run->image.setDotsPerMeterX(m_dpiX * kDotsPerMeterPerDpi / 100);
     run->image.setDotsPerMeterY(m_dpiY * kDotsPerMeterPerDpi / 100);
     run->image.fill(Qt::transparent);
@@ -184,7 +187,7 @@ const CachedFont::Run* CachedFont::keep(const QString& text, TColor color, QSize
     }
     findCover(*run);
     const Run* kept = run.get();
-    if (!c.runs.insert(key, run.release(), w * h)) return nullptr;
+    if (!c.runs.insert(key, run.release(), qsizetype(frame->width()) * frame->height())) return nullptr;
     return kept;
 }
 

@@ -62,8 +62,8 @@ public:
     const Run* boxedRun(const QString& text, TColor color, QSize size, int flags);
 
 private:
-    // Room for overhangs around a run's text.
-    int runPad() const;
+    // A run's image around a text of `size` at (0, 0), or nullopt when too large to keep.
+    std::optional<QRect> runFrame(QSize size) const;
     template <class DrawText>
     const Run* keep(const QString& text, TColor color, QSize size, int flags, DrawText&& draw);
 

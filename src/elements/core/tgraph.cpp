@@ -43,7 +43,7 @@ int roundToInt(long double v) {
 
 // Towards zero, held to the int range; NaN gives 0.
 int truncatedInt(long double v) {
-    if (!(v == v)) return 0;
+    if (std::isnan(v)) return 0;
     return static_cast<int>(std::clamp<long double>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 

@@ -2,6 +2,7 @@
 
 #include "elements/core/formula/evaluate.h"
 #include "elements/core/tgraph.h"
+#include "elements/display/kept_result.h"
 #include "elements/display/process_geometry.h"
 
 #include <QString>
@@ -37,20 +38,15 @@ private:
 class KeptSpokes {
 public:
     const std::array<SpokeTurn, 3>& turns(long double r, long double phase) {
-        if (!m_valid || r != m_r || phase != m_phase) {
-            m_turns = SpokeTurns(r, phase);
-            m_r = r;
-            m_phase = phase;
-            m_valid = true;
-        }
-        return m_turns;
+        return m_turns.get({{r}, {phase}}, [&] { return SpokeTurns(r, phase); });
     }
 
 private:
-    bool m_valid = false;
-    long double m_r = 0;
-    long double m_phase = 0;
-    std::array<SpokeTurn, 3> m_turns{};
+    struct Key {
+        KeyNumber r, phase;
+        friend bool operator==(const Key&, const Key&) = default;
+    };
+    KeptResult<Key, std::array<SpokeTurn, 3>> m_turns;
 };
 
 // The pen width a line type gives (dash styles and "no line" count as 1).
